@@ -1,0 +1,249 @@
+#include "board/board_window.h"
+
+#include "board/board.h"
+#include "board/commands.h"
+#include "board/installed_box.h"
+#include "board/screen_tips.h"
+#include "board/splash.h"
+#include "board/tray.h"
+#include "dialogs/about.h"
+#include "resources/kestrum_ids.h"
+#include "settings/settings.h"
+#include "store/board_image.h"
+#include "store/catalogue.h"
+#include "store/project_file.h"
+#include "ui/message.h"
+#include "ui/pumped_wait.h"
+#include "ui/text.h"
+#include "ui/window_stack.h"
+
+namespace {
+
+const char kInstalledFormat[] =
+    "%s is installed on your Hard-Drive.\n\n"
+    "You will notice that a Group has been Created and there are several icons in it. "
+    "Among the icons you should see [%s], [Help], [Read Me], [Manual], and [UnInstall].\n\n"
+    "Select [OK] to start %s and start using the Tessaro.";
+
+bool IsFieldId(int id) {
+    return id >= IDE_FIELD_FIRST && id <= IDE_FIELD_LAST && (id - IDE_FIELD_FIRST) % 2 == 0;
+}
+
+} // namespace
+
+BoardWindow::BoardWindow() : ui::Dialog(IDD_BOARD) {
+    g_board.boardIcon = (HICON)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BOARD),
+                                          IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), 0);
+}
+
+BOOL BoardWindow::OnInit() {
+    HWND hwnd = Handle();
+    RegisterTaskbarCreated();
+    if (g_start.firstRun) {
+        ui::PumpedWait(1000, false);
+        SplashHide();
+        char text[1024];
+        ui::FormatText(text, sizeof text, kInstalledFormat, ui::kProductName, ui::kProductName,
+                       ui::kProductName);
+        RunInstalledBox(hwnd, ui::kProductName, text);
+    }
+    SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)g_board.boardIcon);
+    SendMessageA(hwnd, WM_SETICON, ICON_SMALL, (LPARAM)g_board.boardIcon);
+
+    ui::ClearWindowStack();
+    ui::PushWindow(this, hwnd);
+    g_board.window = hwnd;
+    BuildOsDescription();
+
+    if (HandOverToRunningBoard())
+        return FALSE;
+    settings::WriteSettingNumber(settings::kHandles, settings::kTransHandle,
+                                 (int)(INT_PTR)hwnd);
+
+    CentreOnDesktop();
+    g_board.menu = GetMenu(hwnd);
+    ReadProgramFolder();
+    LoadSettings();
+    CreateFieldFont();
+    ApplyOptions();
+    ShowCurrentProject();
+    FillProjectSelector();
+    SetBoardTitle(g_board.currentPath);
+    SplashHide();
+
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        g_board.copyButtons[slot] = Item(CopyButtonId(slot));
+    SelectField(FieldId(0));
+    FocusSelector();
+    g_board.contextMenusEnabled = 1;
+
+    if (g_board.hideInTrayOnStartup == 1 && g_board.useSystemTray == 1 && !g_start.firstRun) {
+        g_start.hideAtStartPending = 1;
+        PostBoardCommand(IDM_HIDE);
+    }
+    return TRUE;
+}
+
+// Finds a running board through the settings store and hands over to it.
+bool BoardWindow::HandOverToRunningBoard() {
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        ui::PumpedWait(50, false);
+        int previous = (int)(INT_PTR)g_start.otherInstance;
+        g_start.otherInstance = (HWND)(INT_PTR)settings::ReadSettingNumber(
+            settings::kHandles, settings::kTransHandle, previous);
+        if (!g_start.otherInstance)
+            continue;
+        PostMessageA(g_start.otherInstance, WM_COMMAND, IDM_HANDOVER_ASK, (LPARAM)Handle());
+        for (int wait = 0; wait < 51; ++wait) {
+            ui::PumpedWait(40, false);
+            if (g_start.answerReceived) {
+                g_start.endingAllowed = 1;
+                g_start.primaryInstance = 0;
+                EndModal(IDCANCEL);
+                return true;
+            }
+        }
+        break; // no answer: the other board is gone, this one takes over
+    }
+    return false;
+}
+
+void BoardWindow::ReadProgramFolder() {
+    char* folder = g_board.programFolder;
+    settings::ReadSettingText(settings::kConfigure, settings::kThisProgramDir, "", folder, 231);
+    size_t n = strlen(folder);
+    while (n > 0 && strchr("\n\r /\\", folder[n - 1]))
+        folder[--n] = '\0';
+    if (n > 0)
+        SetCurrentDirectoryA(folder);
+}
+
+void BoardWindow::CreateFieldFont() {
+    g_board.fieldFont = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                    DEFAULT_PITCH, "Courier New");
+    if (!g_board.fieldFont)
+        return; // the controls keep the dialog font
+    SendMessageA(Item(IDC_PROJECTS), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        SendMessageA(Item(FieldId(slot)), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
+}
+
+// Menu check marks, the icon, the check boxes and the topmost state from the flags.
+void BoardWindow::ApplyOptions() {
+    SetScreenTipsItem(g_board.wantToolTip);
+    if (g_board.wantToolTip == 1)
+        ShowScreenTips(1);
+    if (g_board.useSystemTray == 1) {
+        CheckMenuItem(g_board.menu, IDM_USE_TRAY, MF_CHECKED);
+        AddTrayIcon();
+        g_start.minimiseMode = SW_HIDE;
+    } else {
+        g_start.minimiseMode = SW_MINIMIZE;
+    }
+    if (g_board.hideInTrayOnStartup == 1)
+        CheckMenuItem(g_board.menu, IDM_HIDE_AT_STARTUP, MF_CHECKED);
+    if (g_board.autoPaste == 1)
+        CheckMenuItem(g_board.menu, IDM_AUTO_PASTE, MF_CHECKED);
+    RedrawMenuBar();
+    CheckItem(IDX_MIN_ON_COPY, g_board.minOnEachCopy == 1);
+    CheckItem(IDX_TOPMOST, g_board.topMost == 1);
+    SetBoardTopMost(g_board.topMost == 1);
+}
+
+void BoardWindow::ShowCurrentProject() {
+    if (ProjectFileExists(g_board.currentPath) &&
+        ReadProjectFile(g_board.currentPath, g_boardImage, 1))
+        ScatterBoard();
+}
+
+bool BoardWindow::OnCommand(int id, int code, HWND control) {
+    if (code == EN_SETFOCUS && IsFieldId(id)) {
+        SelectField(id);
+        return true;
+    }
+    return HandleBoardCommand(id, code, control);
+}
+
+void BoardWindow::OnCancel() {
+    if (g_start.endingAllowed)
+        EndModal(IDCANCEL);
+}
+
+void BoardWindow::OnClose() {
+    SplashHide();
+    SetWindowTextA(Handle(), "Saving settings...");
+    EnableWindow(Handle(), FALSE);
+    if (g_start.primaryInstance) {
+        ui::g_closing = 1;
+        SaveOnExit();
+    }
+    g_start.endingAllowed = 1;
+}
+
+void BoardWindow::OnDestroy() {
+    SplashHide();
+    if (g_start.primaryInstance) {
+        ui::g_closing = 1;
+        if (g_start.minimiseMode == SW_HIDE)
+            RemoveTrayIcon();
+        if (g_board.fieldFont)
+            DeleteObject(g_board.fieldFont);
+        g_board.fieldFont = nullptr;
+        settings::WriteSettingNumber(settings::kHandles, settings::kTransHandle, 0);
+    } else {
+        SetForegroundWindow(g_start.otherInstance);
+    }
+    if (g_start.trayIcon)
+        DestroyIcon(g_start.trayIcon);
+    g_start.trayIcon = nullptr;
+    ShowScreenTips(0);
+    g_board.window = nullptr;
+}
+
+bool BoardWindow::PreTranslate(MSG& msg) {
+    RelayToScreenTips(msg);
+    return false;
+}
+
+void BoardWindow::PaintIconic() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    SendMessageA(Handle(), WM_ICONERASEBKGND, (WPARAM)dc, 0);
+    RECT r;
+    GetClientRect(Handle(), &r);
+    int x = (r.right - r.left - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    int y = (r.bottom - r.top - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, g_board.boardIcon);
+    EndPaint(Handle(), &ps);
+}
+
+INT_PTR BoardWindow::OnMessage(UINT msg, WPARAM w, LPARAM l, bool& handled) {
+    TrayWindowProcedure(msg, w, l);
+    switch (msg) {
+    case WM_PAINT:
+        if (IsIconic(Handle())) {
+            PaintIconic();
+        } else {
+            // A dialog's own painting is only validating; its background is erased apart.
+            PAINTSTRUCT ps;
+            BeginPaint(Handle(), &ps);
+            EndPaint(Handle(), &ps);
+            FocusSelector();
+        }
+        handled = true;
+        return TRUE;
+    case WM_QUERYDRAGICON:
+        handled = true;
+        return (INT_PTR)g_board.boardIcon;
+    case WM_SIZE:
+        OnBoardSize(w);
+        return FALSE;
+    case WM_CLOSE:
+        OnClose();
+        return FALSE; // the dialog manager turns it into IDCANCEL, now allowed
+    }
+    handled = false;
+    return 0;
+}

@@ -1,0 +1,296 @@
+#include "board/commands.h"
+
+#include <shellapi.h>
+
+#include "board/board.h"
+#include "board/tray.h"
+#include "board/screen_tips.h"
+#include "dialogs/about.h"
+#include "dialogs/edit_text.h"
+#include "dialogs/help.h"
+#include "dialogs/prompt.h"
+#include "dialogs/rename_buttons.h"
+#include "resources/kestrum_ids.h"
+#include "store/board_image.h"
+#include "store/catalogue.h"
+#include "store/project_file.h"
+#include "ui/message.h"
+#include "ui/text.h"
+#include "ui/dialog.h"
+#include "ui/window_stack.h"
+
+namespace {
+
+const char kTipsOnText[] =
+    "Show ScreenTips for Beginners - Enabled - Select to turn Screen&Tips OFF\tCtrl+T";
+const char kTipsOffText[] =
+    "Show ScreenTips for Beginners - Disabled - Select to turn Screen&Tips ON\tCtrl+T";
+
+const char kHomePage[] = "http://www.vontrel.example/";
+const char kFaqPage[] = "http://www.vontrel.example/tessaro/faq.html";
+const char kSupportForm[] =
+    "http://www.vontrel.example/support/contact.html?product=Tessaro&version=18.06.01";
+const char kPhoneText[] =
+    "Tech-Support By Phone\n\n"
+    "1. Define your problem. Write down what you did, what you expected and what Tessaro "
+    "showed instead, with the exact text of any message.\n\n"
+    "2. Call us . . . at the support number on the Vontrel web site (Help, Tech-Support by, "
+    "Web site), Monday to Friday during business hours.\n\n"
+    "3. Have Tessaro open, and the version from Help, About Tessaro at hand.\n\n"
+    "4. Stay at your computer, so that we can solve the problem together.";
+
+const struct {
+    BYTE key;
+    int command;
+} kShortcuts[] = {
+    {'1', IDM_NEW_PROJECT}, {'2', IDM_SAVE_PROJECT},  {'3', IDM_SAVE_PROJECT_AS},
+    {'4', IDM_EXIT},        {'5', IDM_RENAME_BUTTONS}, {'6', IDM_EDIT_TEXT_FIELD},
+    {'F', IDM_FIND},        {'T', IDM_SCREEN_TIPS},   {'R', IDM_README},
+    {'W', IDM_WEB_SITE},    {'Q', IDM_FAQ},           {'E', IDM_EMAIL},
+    {'P', IDM_PHONE},       {'A', IDM_ABOUT},
+};
+
+bool IsMenuChecked(int id) { return GetMenuState(g_board.menu, id, MF_BYCOMMAND) & MF_CHECKED; }
+
+void SetMenuCheck(int id, int checked) {
+    CheckMenuItem(g_board.menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+// Flips a flag from its menu check mark, which always equals it.
+void ToggleFromMenu(int id, int& flag) {
+    flag = IsMenuChecked(id) ? 0 : 1;
+    SetMenuCheck(id, flag);
+    RedrawMenuBar();
+}
+
+void ToggleUseTray() {
+    if (IsMenuChecked(IDM_USE_TRAY)) {
+        g_board.useSystemTray = 0;
+        SetMenuCheck(IDM_USE_TRAY, 0);
+        g_start.minimiseMode = SW_MINIMIZE;
+        RemoveTrayIcon();
+    } else {
+        g_board.useSystemTray = 1;
+        SetMenuCheck(IDM_USE_TRAY, 1);
+        g_start.minimiseMode = SW_HIDE;
+        AddTrayIcon();
+    }
+    RedrawMenuBar();
+}
+
+void ToggleScreenTips() {
+    g_board.wantToolTip = IsMenuChecked(IDM_SCREEN_TIPS) ? 0 : 1;
+    SetScreenTipsItem(g_board.wantToolTip);
+    RedrawMenuBar();
+    ShowScreenTips(g_board.wantToolTip);
+}
+
+// Another program is about to open: a topmost board must not cover it.
+void StepBackForOtherProgram() {
+    if (IsDlgButtonChecked(g_board.window, IDX_TOPMOST) == BST_CHECKED)
+        SetBoardTopMost(false);
+}
+
+void OpenPage(const char* address) {
+    StepBackForOtherProgram();
+    ShellExecuteA(g_board.window, "open", address, nullptr, g_board.programFolder,
+                  SW_SHOWMAXIMIZED);
+}
+
+void OpenReadMe() {
+    char path[kPathSize];
+    ui::FormatText(path, sizeof path, "%s\\%s", g_board.programFolder, "README.TXT");
+    StepBackForOtherProgram();
+    HINSTANCE result = ShellExecuteA(g_board.window, "open", path, nullptr,
+                                     g_board.programFolder, SW_SHOWMAXIMIZED);
+    if ((INT_PTR)result <= 32)
+        ui::ShowMessage(MB_ICONHAND,
+                        "Unable to open:\n%s\n\nUse another Editor, Word Processor, or Email "
+                        "Program to open it.",
+                        path);
+}
+
+void RunEditTextField() {
+    if (g_board.selectedField) {
+        RunEditTextDialog(g_board.window);
+        RedrawBoard();
+    } else {
+        ui::ShowMessage(MB_ICONINFORMATION, "Please make a selection first; by clicking in the "
+                                            "editbox field that you want to edit.");
+    }
+    FocusSelector();
+}
+
+void ShowHelpTopic(int id) {
+    g_board.helpTopic = id == IDM_HELP_OVERVIEW ? nullptr : HelpTopicText(id);
+    ShowHelp(g_board.window);
+    FocusSelector();
+}
+
+int CopyButtonSlot(HWND button) {
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        if (button && g_board.copyButtons[slot] == button)
+            return slot;
+    return -1;
+}
+
+void ShowCopyButtonMenu(HWND button) {
+    int slot = CopyButtonSlot(button);
+    if (slot < 0)
+        return;
+    g_board.selectedField = FieldId(slot);
+    g_board.rememberedButton = button;
+    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
+    if (!menu)
+        return;
+    DWORD at = GetMessagePos();
+    ClipCursor(nullptr);
+    ReleaseCapture();
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_CENTERALIGN | TPM_RIGHTBUTTON,
+                   (short)LOWORD(at), (short)HIWORD(at), 0, g_board.window, nullptr);
+    DestroyMenu(menu);
+}
+
+void RenameRememberedButton() {
+    HWND button = g_board.rememberedButton;
+    if (CopyButtonSlot(button) < 0)
+        return;
+    char name[kNameSize];
+    GetWindowTextA(button, name, sizeof name);
+    SetPromptTitle("Define Button");
+    if (PromptForText(name, sizeof name, "Define this button name as:"))
+        SetWindowTextA(button, name);
+    g_board.rememberedButton = nullptr;
+}
+
+void AnswerOtherInstance(HWND other) {
+    PostMessageA(other, WM_COMMAND, IDM_HANDOVER_ANSWER, 0);
+    ui::CentreOnDesktop(g_board.window);
+    ShowWindow(g_board.window, SW_SHOWNORMAL);
+}
+
+void OnCheckBox(int id) {
+    const bool checked = IsDlgButtonChecked(g_board.window, id) == BST_CHECKED;
+    if (id == IDX_MIN_ON_COPY) {
+        g_board.minOnEachCopy = checked ? 1 : 0;
+    } else {
+        g_board.topMost = checked ? 1 : 0;
+        SetBoardTopMost(checked);
+    }
+    FocusSelector();
+}
+
+// The dispatch table; returns false for ids it does not know.
+bool Dispatch(int id, int code, HWND control) {
+    switch (id) {
+    case IDX_MIN_ON_COPY:
+    case IDX_TOPMOST:
+        OnCheckBox(id);
+        return true;
+    case IDC_PROJECTS:
+        if (code == CBN_SELCHANGE)
+            SwitchProject();
+        return true;
+    case IDM_NEW_PROJECT: NewProject(); return true;
+    case IDM_SAVE_PROJECT: SaveProject(); return true;
+    case IDM_SAVE_PROJECT_AS: SaveProjectAs(); return true;
+    case IDM_DELETE_PROJECT: DeleteProject(); return true;
+    case IDM_EXIT:
+    case IDM_EXIT_FROM_TRAY:
+    case IDM_CLOSE_REQUEST:
+        PostMessageA(g_board.window, WM_CLOSE, 0, 0);
+        return true;
+    case IDM_RENAME_BUTTONS:
+        RunRenameButtons(g_board.window);
+        FocusSelector();
+        return true;
+    case IDM_EDIT_TEXT_FIELD: RunEditTextField(); return true;
+    case IDM_FIND:        // Find in projects is not built yet
+    case IDM_REPOSITION:  // nor reposition mode
+    case IDM_CONSOLIDATE: // nor consolidation
+        return true;
+    case IDM_USE_TRAY: ToggleUseTray(); return true;
+    case IDM_HIDE_AT_STARTUP: ToggleFromMenu(id, g_board.hideInTrayOnStartup); return true;
+    case IDM_AUTO_PASTE: ToggleFromMenu(id, g_board.autoPaste); return true;
+    case IDM_HIDE: ShowWindow(g_board.window, SW_MINIMIZE); return true;
+    case IDM_README: OpenReadMe(); return true;
+    case IDM_SCREEN_TIPS: ToggleScreenTips(); return true;
+    case IDM_WEB_SITE: OpenPage(kHomePage); return true;
+    case IDM_FAQ: OpenPage(kFaqPage); return true;
+    case IDM_EMAIL: OpenPage(kSupportForm); return true;
+    case IDM_PHONE: ui::ShowMessage(MB_ICONINFORMATION, "%s", kPhoneText); return true;
+    case IDM_ABOUT:
+        ShowAbout(g_board.window);
+        FocusSelector();
+        return true;
+    case IDM_HANDOVER_ASK: AnswerOtherInstance(control); return true;
+    case IDM_HANDOVER_ANSWER: g_start.answerReceived = 1; return true;
+    case IDM_CONTEXT_REQUEST: ShowCopyButtonMenu(control); return true;
+    case IDM_RENAME_ONE: RenameRememberedButton(); return true;
+    case IDM_EDIT_FROM_CONTEXT:
+        PostBoardCommand(IDM_EDIT_TEXT_FIELD);
+        g_board.rememberedButton = nullptr;
+        return true;
+    }
+    if (id >= IDM_HELP_OVERVIEW && id <= IDM_HELP_LAST_TOPIC) {
+        ShowHelpTopic(id);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void PostBoardCommand(int id, LPARAM second) {
+    PostMessageA(g_board.window, WM_COMMAND, (WPARAM)id, second);
+}
+
+void RedrawMenuBar() { DrawMenuBar(g_board.window); }
+
+void SetScreenTipsItem(int enabled) {
+    ModifyMenuA(g_board.menu, IDM_SCREEN_TIPS, MF_BYCOMMAND | MF_STRING, IDM_SCREEN_TIPS,
+                enabled ? kTipsOnText : kTipsOffText);
+    SetMenuCheck(IDM_SCREEN_TIPS, enabled);
+}
+
+bool HandleBoardCommand(int id, int code, HWND control) {
+    // A copy button's click: the whole first parameter lies in the button range.
+    if (code == 0 && id >= IDB_COPY_FIRST && id <= IDB_COPY_LAST) {
+        if ((id - IDB_COPY_FIRST) % 2 == 0)
+            CopyAction(id);
+        return true;
+    }
+    return Dispatch(id, code, control);
+}
+
+int ShortcutCommand(WPARAM virtualKey) {
+    const BYTE key = (BYTE)(virtualKey & 0xFF);
+    for (const auto& shortcut : kShortcuts)
+        if (shortcut.key == key)
+            return shortcut.command;
+    return 0;
+}
+
+bool ShortcutFilter(MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !(GetKeyState(VK_CONTROL) & 0x8000))
+        return false;
+    if (!g_board.window || ui::TopWindowHandle() != g_board.window)
+        return false;
+    int command = ShortcutCommand(msg.wParam);
+    if (!command)
+        return false;
+    PostBoardCommand(command);
+    return true;
+}
+
+void ContextRequestStep(UINT msg, WPARAM w, LPARAM l) {
+    if (!g_board.contextMenusEnabled)
+        return;
+    ContextRequest& last = g_board.lastContextRequest;
+    if (last.message == msg && last.first == w && last.second == l)
+        return;
+    PostBoardCommand(IDM_CONTEXT_REQUEST, (LPARAM)w);
+    last.message = msg;
+    last.first = w;
+    last.second = l;
+}

@@ -1,0 +1,5 @@
+// The splash window shown while the board starts.
+#pragma once
+
+void SplashShow();
+void SplashHide();

@@ -1,0 +1,105 @@
+/* Resource, control and command ids of the board program (KESTRUM.EXE).
+   Shared by the resource scripts and the code; the numbers are part of the program's
+   interfaces (the installer posts commands, tests drive controls by id). */
+#pragma once
+
+/* Icons and bitmaps */
+#define IDI_BOARD 128
+#define IDI_TRAY 139
+#define IDBMP_SPLASH 144
+
+/* Menus */
+#define IDR_BOARD_MENU 129
+#define IDR_RENAME_MENU 130
+#define IDR_CONTEXT_MENU 131
+#define IDR_TRAY_MENU 132
+
+/* Dialog templates */
+#define IDD_BOARD 200
+#define IDD_RENAME_BUTTONS 201
+#define IDD_EDIT_TEXT 202
+#define IDD_ABOUT 203
+#define IDD_HELP 205
+#define IDD_PROMPT 209
+#define IDD_SPLASH 211
+#define IDD_INSTALLED 213
+
+/* Board window */
+#define IDB_DUMMY 1000
+#define IDX_MIN_ON_COPY 1001
+#define IDX_TOPMOST 1002
+#define IDC_PROJECTS 1003
+#define IDT_MARKER_FIRST 1004 /* 1004 + position, 33 of them */
+#define IDT_LABEL_FIRST 1037  /* 1037 + slot, 33 of them */
+#define IDB_COPY_FIRST 1070   /* 1070 + 2 * slot */
+#define IDE_FIELD_FIRST 1071  /* 1071 + 2 * slot */
+#define IDB_COPY_LAST 1134
+#define IDE_FIELD_LAST 1135
+
+/* Rename Buttons dialog (its edit boxes reuse the field ids) */
+#define IDB_RENAME_OK 1136
+#define IDB_RENAME_CANCEL 1137
+
+/* Edit Text Field dialog */
+#define IDB_EDIT_OK 1138
+#define IDB_EDIT_CANCEL 1139
+#define IDE_EDIT_TEXT 1140
+
+/* Help dialog and About box */
+#define IDB_HELP_DONE 1141
+#define IDE_HELP_TEXT 1142
+#define IDT_ABOUT_VERSION 1143
+
+/* Prompt dialog */
+#define IDT_PROMPT 1167
+#define IDE_PROMPT 1168
+
+/* Installed message box */
+#define IDT_INSTALLED_TEXT 1197
+#define IDB_INSTALLED_OK 1198
+
+/* Commands: main menu */
+#define IDM_NEW_PROJECT 32771
+#define IDM_SAVE_PROJECT 32772
+#define IDM_SAVE_PROJECT_AS 32773
+#define IDM_DELETE_PROJECT 32774
+#define IDM_EXIT 32775
+#define IDM_RENAME_BUTTONS 32776
+#define IDM_EDIT_TEXT_FIELD 32777
+#define IDM_FIND 32778
+#define IDM_REPOSITION 32779
+#define IDM_CONSOLIDATE 32780
+#define IDM_USE_TRAY 32781
+#define IDM_HIDE_AT_STARTUP 32782
+#define IDM_AUTO_PASTE 32783
+#define IDM_HIDE 32784
+#define IDM_README 32785
+#define IDM_SCREEN_TIPS 32786
+#define IDM_WEB_SITE 32787
+#define IDM_FAQ 32788
+#define IDM_EMAIL 32789
+#define IDM_PHONE 32790
+#define IDM_HELP_OVERVIEW 32791
+#define IDM_HELP_FIRST_TOPIC 32792
+#define IDM_HELP_LAST_TOPIC 32808
+#define IDM_ABOUT 32809
+#define IDM_RENAME_HELP 32810
+
+/* Commands: posted between windows and programs */
+#define IDM_HANDOVER_ASK 32814
+#define IDM_HANDOVER_ANSWER 32815
+#define IDM_CONTEXT_REQUEST 32816
+#define IDM_RENAME_ONE 32817
+#define IDM_EDIT_FROM_CONTEXT 32818
+#define IDM_EXIT_FROM_TRAY 32819
+#define IDM_CLOSE_REQUEST 65000
+
+/* The notification-area icon's callback message (WM_APP + 100) */
+#define WM_TRAY_CALLBACK 32868
+
+#ifndef RC_INVOKED
+inline int CopyButtonId(int slot) { return IDB_COPY_FIRST + 2 * slot; }
+inline int FieldId(int slot) { return IDE_FIELD_FIRST + 2 * slot; }
+inline int MarkerId(int position) { return IDT_MARKER_FIRST + position; }
+inline int LabelId(int slot) { return IDT_LABEL_FIRST + slot; }
+#endif

@@ -1,0 +1,20 @@
+// The projects of the program folder and the operations on them.
+#pragma once
+#include <cstddef>
+
+constexpr int kMaxSelectorEntries = 6501;
+
+// Rebuilds the selector from the program folder and selects the current project.
+int FillProjectSelector();
+// Cleans a typed name and replaces it with the full project path; 0 when nothing usable
+// remains or the path would not fit.
+int MakeProjectPath(char* buffer, size_t size);
+// Asks for a project name until it is usable and confirmed; mode 1 new, 2 save as.
+int AskProjectFileName(const char* caption, int mode);
+int SaveCurrentIfPresent();
+int SwitchProject();
+int NewProject();
+int SaveProject();
+int SaveProjectAs();
+int DeleteProject();
+int SaveOnExit();

@@ -1,0 +1,55 @@
+#include "ui/message.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+#include "ui/text.h"
+#include "ui/window_stack.h"
+
+namespace ui {
+
+const char kProductName[] = "Tessaro";
+
+namespace {
+
+MessageHook g_hook = nullptr;
+
+int Show(const char* caption, UINT type, const char* format, va_list args) {
+    char text[2048];
+    vsnprintf(text, sizeof text, format, args);
+    text[sizeof text - 1] = '\0';
+    if (g_hook)
+        return g_hook(text, caption, type);
+    return MessageBoxA(TopWindowHandle(), text, caption, type);
+}
+
+} // namespace
+
+int ShowMessage(UINT type, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int result = Show(kProductName, type, format, args);
+    va_end(args);
+    return result;
+}
+
+int ShowMessageCaption(const char* caption, UINT type, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    int result = Show(caption, type, format, args);
+    va_end(args);
+    return result;
+}
+
+void SetMessageHook(MessageHook hook) { g_hook = hook; }
+
+void ErrorText(DWORD code, char* out, size_t size) {
+    char text[512] = "";
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             code, 0, text, sizeof text, nullptr);
+    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' '))
+        text[--n] = '\0';
+    FormatText(out, size, "error %lu%s%s", (unsigned long)code, n ? ": " : "", text);
+}
+
+} // namespace ui
