@@ -677,9 +677,11 @@ std::string ClipboardText() {
     ClipboardLock lock;
     if (!lock.open()) return {};
     HANDLE data = GetClipboardData(CF_TEXT);
-    if (!data) return {};
-    const char* bytes = static_cast<const char*>(GlobalLock(data));
-    if (!bytes) return {};
+    const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
+    if (!bytes) {
+        Fail("the clipboard holds no text");
+        return {};
+    }
     std::string text(bytes, strnlen(bytes, GlobalSize(data)));
     GlobalUnlock(data);
     return text;

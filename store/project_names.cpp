@@ -1,0 +1,89 @@
+#include "store/project_names.h"
+
+#include <cstring>
+
+#include "ui/text.h"
+
+namespace {
+
+const char kDroppedCharacters[] = "\n\r\"#%'()*+,/:;<=>?[\\]^`{|}~";
+const char kExtension[] = ".vqp";
+
+const char* const kDeviceNames[] = {"CON", "PRN", "AUX", "NUL"};
+const char* const kNumberedDevices[] = {"COM", "LPT"};
+
+bool IsNumberedDevice(const char* name) {
+    for (const char* stem : kNumberedDevices)
+        if (ui::StartsWithNoCase(name, stem, 3) && name[3] >= '1' && name[3] <= '9' &&
+            name[4] == '\0')
+            return true;
+    return false;
+}
+
+} // namespace
+
+bool IsDroppedNameCharacter(char c) {
+    return c != '\0' && strchr(kDroppedCharacters, c) != nullptr;
+}
+
+size_t CleanProjectName(const char* typed, char* out, size_t size) {
+    if (size == 0)
+        return 0;
+    out[0] = '\0';
+    // Dropped characters go first, so a blank before one of them is judged by what
+    // follows it in the cleaned name: "a ?" must not leave a trailing blank.
+    char kept[kTypedNameScan + 1];
+    size_t keptLength = 0;
+    for (int i = 0; i < kTypedNameScan && typed[i] != '\0' && typed[i] != '.'; ++i)
+        if (!IsDroppedNameCharacter(typed[i]))
+            kept[keptLength++] = typed[i];
+    kept[keptLength] = '\0';
+
+    size_t n = 0;
+    for (size_t i = 0; i < keptLength; ++i) {
+        if (kept[i] == ' ' && (kept[i + 1] == ' ' || kept[i + 1] == '\0'))
+            continue;
+        if (n + 1 >= size) {
+            out[0] = '\0';
+            return 0;
+        }
+        out[n++] = kept[i];
+    }
+    out[n] = '\0';
+    return n;
+}
+
+bool IsDeviceName(const char* name) {
+    for (const char* device : kDeviceNames)
+        if (ui::EqualsNoCase(name, device))
+            return true;
+    return IsNumberedDevice(name);
+}
+
+int JoinProjectPath(const char* folder, const char* name, char* out, size_t size) {
+    const size_t length = strlen(folder) + 1 + strlen(name) + strlen(kExtension);
+    if (length > kMaxProjectPath || length + 1 > size)
+        return 0;
+    ui::FormatText(out, size, "%s\\%s%s", folder, name, kExtension);
+    return 1;
+}
+
+int TypedNameToProjectPath(const char* folder, char* buffer, size_t size) {
+    char name[kTypedNameScan + 1];
+    if (CleanProjectName(buffer, name, sizeof name) == 0 || IsDeviceName(name))
+        return 0;
+    return JoinProjectPath(folder, name, buffer, size);
+}
+
+const char* FileNamePart(const char* path) {
+    const char* cut = strrchr(path, '\\');
+    return cut ? cut + 1 : path;
+}
+
+void SuggestedProjectName(const char* path, char* out, size_t size) {
+    char name[kMaxProjectPath + 1];
+    ui::CopyText(name, sizeof name, FileNamePart(path));
+    if (char* dot = strchr(name, '.'))
+        *dot = '\0';
+    ui::CopyText(out, size, name);
+}
