@@ -1,0 +1,244 @@
+// The board's command handler, menus and shortcut filter, run in this process against a
+// real board window (menus cannot be read from another process).
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "board/board.h"
+#include "board/board_window.h"
+#include "board/commands.h"
+#include "resources/kestrum_ids.h"
+#include "settings/settings.h"
+#include "ui/window_stack.h"
+
+namespace {
+
+std::string MenuText(HMENU menu, UINT item, UINT by) {
+    char text[256] = "";
+    GetMenuStringA(menu, item, text, sizeof text, by);
+    return text;
+}
+
+bool Checked(int id) { return GetMenuState(g_board.menu, id, MF_BYCOMMAND) & MF_CHECKED; }
+
+bool TrayIconPresent() {
+    NOTIFYICONDATAA record = {};
+    record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    record.hWnd = g_board.window;
+    record.uID = 1;
+    return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
+}
+
+void SetOption(const char* name, const char* value) {
+    settings::WriteSettingText(settings::kOptions, name, value);
+}
+
+class BoardCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RegDeleteTreeA(HKEY_CURRENT_USER, settings::kRoot);
+        SetOption(settings::kUseSystemTray, "0");
+        SetOption(settings::kWantToolTip, "1");
+        SetOption(settings::kAutoPaste, "0");
+        g_board = BoardState();
+        g_start = StartState();
+        g_start.freshStart = 1; // no project: nothing to read or save
+        board_ = new BoardWindow;
+        ASSERT_TRUE(board_->CreateModeless(nullptr));
+    }
+    void TearDown() override {
+        board_->Destroy();
+        delete board_;
+        ui::ClearWindowStack();
+        RegDeleteTreeA(HKEY_CURRENT_USER, settings::kRoot);
+    }
+    void Command(int id) { HandleBoardCommand(id, 0, nullptr); }
+
+    BoardWindow* board_ = nullptr;
+};
+
+// Presses or releases Ctrl in this thread's key state, which the filter reads.
+void SetCtrl(bool down) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
+bool Filter(WPARAM key) {
+    MSG msg = {};
+    msg.hwnd = g_board.window;
+    msg.message = WM_KEYDOWN;
+    msg.wParam = key;
+    return ShortcutFilter(msg);
+}
+
+} // namespace
+
+TEST(BoardMenus, MainMenuHasItsItemsInOrder) {
+    HMENU bar = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_BOARD_MENU));
+    ASSERT_TRUE(bar);
+    const char* titles[] = {"File", "Edit", "Configure", "Options", "Hide", "Help"};
+    ASSERT_EQ(GetMenuItemCount(bar), 6);
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(MenuText(bar, i, MF_BYPOSITION), titles[i]);
+    EXPECT_EQ(GetMenuItemID(bar, 4), UINT(IDM_HIDE)) << "Hide is a command on the bar";
+
+    HMENU file = GetSubMenu(bar, 0);
+    const int fileIds[] = {IDM_NEW_PROJECT, IDM_SAVE_PROJECT, IDM_SAVE_PROJECT_AS, 0,
+                           IDM_DELETE_PROJECT, 0, IDM_EXIT};
+    ASSERT_EQ(GetMenuItemCount(file), 7);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(GetMenuItemID(file, i), UINT(fileIds[i])) << "File item " << i;
+    EXPECT_EQ(MenuText(bar, IDM_NEW_PROJECT, MF_BYCOMMAND), "&New Project...\tCtrl+1");
+    EXPECT_EQ(MenuText(bar, IDM_SAVE_PROJECT_AS, MF_BYCOMMAND), "SaveAs Pro&ject...\tCtrl+3");
+    EXPECT_EQ(MenuText(bar, IDM_RENAME_BUTTONS, MF_BYCOMMAND), "Rename B&uttons...\tCtrl+5");
+    EXPECT_EQ(MenuText(bar, IDM_FIND, MF_BYCOMMAND), "&Find...\tCtrl+F");
+    EXPECT_EQ(MenuText(bar, IDM_CONSOLIDATE, MF_BYCOMMAND), "&Consolidate Projects...");
+    EXPECT_EQ(MenuText(bar, IDM_USE_TRAY, MF_BYCOMMAND), "Use &Tray instead of Taskbar");
+    EXPECT_EQ(MenuText(bar, IDM_AUTO_PASTE, MF_BYCOMMAND), "&Auto Paste into Application");
+    EXPECT_EQ(MenuText(bar, IDM_FAQ, MF_BYCOMMAND),
+              "&FAQ:\tFrequently Asked Questions   ->Ctrl+Q");
+    EXPECT_EQ(MenuText(bar, IDM_PHONE, MF_BYCOMMAND), "&Phone:\tVontrel   ->Ctrl+P");
+
+    HMENU help = GetSubMenu(bar, 5);
+    ASSERT_EQ(GetMenuItemCount(help), 18);
+    EXPECT_EQ(MenuText(help, 4, MF_BYPOSITION), "Tech-&Support by:");
+    EXPECT_EQ(GetMenuItemID(help, 6), UINT(IDM_HELP_OVERVIEW));
+    EXPECT_EQ(MenuText(help, 12, MF_BYPOSITION), "&File");
+    EXPECT_EQ(GetMenuItemCount(GetSubMenu(help, 12)), 5);
+    EXPECT_EQ(GetMenuItemID(help, 17), UINT(IDM_ABOUT));
+    // Every help topic id from 32792 to 32808 is somewhere in the menu.
+    for (int id = IDM_HELP_FIRST_TOPIC; id <= IDM_HELP_LAST_TOPIC; ++id)
+        EXPECT_NE(GetMenuState(bar, id, MF_BYCOMMAND), UINT(-1)) << "topic " << id;
+    DestroyMenu(bar);
+
+    HMENU context = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
+    EXPECT_EQ(MenuText(GetSubMenu(context, 0), IDM_RENAME_ONE, MF_BYCOMMAND), "&Rename Button...");
+    EXPECT_EQ(MenuText(GetSubMenu(context, 0), IDM_EDIT_FROM_CONTEXT, MF_BYCOMMAND),
+              "&Edit Text Field...");
+    DestroyMenu(context);
+    HMENU tray = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU));
+    EXPECT_EQ(MenuText(GetSubMenu(tray, 0), IDM_EXIT_FROM_TRAY, MF_BYCOMMAND), "E&xit Tessaro");
+    DestroyMenu(tray);
+}
+
+TEST(BoardShortcuts, OnlyTheMainKeyboardKeysOfTheTable) {
+    EXPECT_EQ(ShortcutCommand('1'), IDM_NEW_PROJECT);
+    EXPECT_EQ(ShortcutCommand('4'), IDM_EXIT);
+    EXPECT_EQ(ShortcutCommand('6'), IDM_EDIT_TEXT_FIELD);
+    EXPECT_EQ(ShortcutCommand('F'), IDM_FIND);
+    EXPECT_EQ(ShortcutCommand('T'), IDM_SCREEN_TIPS);
+    EXPECT_EQ(ShortcutCommand('A'), IDM_ABOUT);
+    EXPECT_EQ(ShortcutCommand(VK_NUMPAD1), 0);
+    EXPECT_EQ(ShortcutCommand('7'), 0);
+    EXPECT_EQ(ShortcutCommand('C'), 0) << "Ctrl+C belongs to the fields";
+    EXPECT_EQ(ShortcutCommand('V'), 0);
+}
+
+TEST_F(BoardCommandsTest, ShortcutFilterWorksOnlyWithCtrlAndNoDialogOpen) {
+    SetCtrl(false);
+    EXPECT_FALSE(Filter('1'));
+    SetCtrl(true);
+    EXPECT_TRUE(Filter('1')) << "consumed: the field never sees it";
+    EXPECT_FALSE(Filter(VK_NUMPAD1));
+    EXPECT_FALSE(Filter('C'));
+    ui::PushWindow(nullptr, (HWND)1); // a dialog on top of the board
+    EXPECT_FALSE(Filter('1'));
+    ui::PopWindow();
+    EXPECT_TRUE(Filter('2'));
+    SetCtrl(false);
+    MSG msg;
+    while (PeekMessageA(&msg, g_board.window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        ; // the posted shortcuts are not run here
+}
+
+TEST_F(BoardCommandsTest, OptionTogglesFollowTheirCheckMarks) {
+    EXPECT_FALSE(Checked(IDM_HIDE_AT_STARTUP));
+    Command(IDM_HIDE_AT_STARTUP);
+    EXPECT_TRUE(Checked(IDM_HIDE_AT_STARTUP));
+    EXPECT_EQ(g_board.hideInTrayOnStartup, 1);
+    Command(IDM_AUTO_PASTE);
+    EXPECT_TRUE(Checked(IDM_AUTO_PASTE));
+    EXPECT_EQ(g_board.autoPaste, 1);
+    Command(IDM_AUTO_PASTE);
+    EXPECT_FALSE(Checked(IDM_AUTO_PASTE));
+    EXPECT_EQ(g_board.autoPaste, 0);
+
+    // The toggle reads the check mark, not the flag.
+    g_board.hideInTrayOnStartup = 0;
+    Command(IDM_HIDE_AT_STARTUP);
+    EXPECT_EQ(g_board.hideInTrayOnStartup, 0);
+    EXPECT_FALSE(Checked(IDM_HIDE_AT_STARTUP));
+
+    char stored[8];
+    settings::ReadSettingText(settings::kOptions, settings::kAutoPaste, "", stored, sizeof stored);
+    EXPECT_STREQ(stored, "0") << "a toggle writes nothing by itself";
+}
+
+TEST_F(BoardCommandsTest, ScreenTipsItemSwitchesBetweenItsTwoTexts) {
+    const char on[] =
+        "Show ScreenTips for Beginners - Enabled - Select to turn Screen&Tips OFF\tCtrl+T";
+    const char off[] =
+        "Show ScreenTips for Beginners - Disabled - Select to turn Screen&Tips ON\tCtrl+T";
+    EXPECT_EQ(MenuText(g_board.menu, IDM_SCREEN_TIPS, MF_BYCOMMAND), on);
+    EXPECT_TRUE(Checked(IDM_SCREEN_TIPS));
+    Command(IDM_SCREEN_TIPS);
+    EXPECT_EQ(MenuText(g_board.menu, IDM_SCREEN_TIPS, MF_BYCOMMAND), off);
+    EXPECT_FALSE(Checked(IDM_SCREEN_TIPS));
+    EXPECT_EQ(g_board.wantToolTip, 0);
+    Command(IDM_SCREEN_TIPS);
+    EXPECT_EQ(MenuText(g_board.menu, IDM_SCREEN_TIPS, MF_BYCOMMAND), on);
+    EXPECT_EQ(g_board.wantToolTip, 1);
+}
+
+TEST_F(BoardCommandsTest, UseTrayAddsAndRemovesTheIconWithTheMinimiseMode) {
+    EXPECT_FALSE(TrayIconPresent());
+    EXPECT_EQ(g_start.minimiseMode, SW_MINIMIZE);
+    Command(IDM_USE_TRAY);
+    EXPECT_TRUE(Checked(IDM_USE_TRAY));
+    EXPECT_EQ(g_board.useSystemTray, 1);
+    EXPECT_EQ(g_start.minimiseMode, SW_HIDE);
+    EXPECT_TRUE(TrayIconPresent());
+    Command(IDM_USE_TRAY);
+    EXPECT_FALSE(Checked(IDM_USE_TRAY));
+    EXPECT_EQ(g_start.minimiseMode, SW_MINIMIZE);
+    EXPECT_FALSE(TrayIconPresent());
+}
+
+TEST_F(BoardCommandsTest, CheckBoxesSetTheirFlags) {
+    CheckDlgButton(g_board.window, IDX_MIN_ON_COPY, BST_CHECKED);
+    Command(IDX_MIN_ON_COPY);
+    EXPECT_EQ(g_board.minOnEachCopy, 1);
+    CheckDlgButton(g_board.window, IDX_TOPMOST, BST_UNCHECKED);
+    Command(IDX_TOPMOST);
+    EXPECT_EQ(g_board.topMost, 0);
+    EXPECT_FALSE(GetWindowLongA(g_board.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    CheckDlgButton(g_board.window, IDX_TOPMOST, BST_CHECKED);
+    Command(IDX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongA(g_board.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(BoardCommandsTest, ContextRequestsArePostedOncePerTriple) {
+    HWND button = GetDlgItem(g_board.window, CopyButtonId(0));
+    MSG msg;
+    while (PeekMessageA(&msg, g_board.window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        ;
+    auto posted = [&] {
+        int n = 0;
+        while (PeekMessageA(&msg, g_board.window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+            n += LOWORD(msg.wParam) == IDM_CONTEXT_REQUEST && (HWND)msg.lParam == button;
+        return n;
+    };
+    ContextRequestStep(WM_CONTEXTMENU, (WPARAM)button, MAKELPARAM(5, 5));
+    EXPECT_EQ(posted(), 1);
+    ContextRequestStep(WM_CONTEXTMENU, (WPARAM)button, MAKELPARAM(5, 5));
+    EXPECT_EQ(posted(), 0);
+    ContextRequestStep(WM_CONTEXTMENU, (WPARAM)button, MAKELPARAM(6, 5));
+    EXPECT_EQ(posted(), 1);
+    ContextRequestStep(WM_TRAY_CALLBACK, 1, WM_MOUSEMOVE); // becomes the last request too
+    ContextRequestStep(WM_CONTEXTMENU, (WPARAM)button, MAKELPARAM(6, 5));
+    EXPECT_EQ(posted(), 1);
+}
