@@ -257,3 +257,45 @@ TEST_F(BoardTest, CtrlCAndCtrlVStillReachTheFields) {
     EXPECT_TRUE(driver::WaitUntil([&] { return driver::ItemText(board, FieldId(6)) == "Babbage"; },
                                   kWait, "Ctrl+V pasted into the field"));
 }
+
+TEST_F(BoardTest, ReadMeThatCannotBeOpenedSaysSo) {
+    HWND board = StartBoard();
+    ASSERT_TRUE(board);
+    driver::PostCommand(board, IDM_README); // the folder holds no README.TXT
+    EXPECT_EQ(AnswerBox(IDOK), "Unable to open:\n" + Path("README.TXT") +
+                                   "\n\nUse another Editor, Word Processor, or Email Program "
+                                   "to open it.");
+    EXPECT_TRUE(driver::IsChecked(board, IDX_TOPMOST)) << "the TopMost option stays as it was";
+}
+
+TEST_F(BoardTest, PhoneSupportShowsNumberedInstructions) {
+    HWND board = StartBoard();
+    ASSERT_TRUE(board);
+    driver::PostCommand(board, IDM_PHONE);
+    std::string text = AnswerBox(IDOK);
+    EXPECT_EQ(text.rfind("Tech-Support By Phone", 0), 0u) << text;
+    EXPECT_NE(text.find("1. Define your problem."), std::string::npos) << text;
+    EXPECT_NE(text.find("2. Call us . . ."), std::string::npos) << text;
+}
+
+TEST_F(BoardTest, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
+    SetOption("UseSystemTray", "1");
+    HWND board = StartBoard();
+    ASSERT_TRUE(board);
+    ASSERT_TRUE(TrayIconPresent(board));
+    NOTIFYICONDATAA record = {};
+    record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    record.hWnd = board;
+    record.uID = 1;
+    Shell_NotifyIconA(NIM_DELETE, &record); // as a restarting shell loses it
+    ASSERT_FALSE(TrayIconPresent(board));
+    PostMessageA(board, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(driver::WaitUntil([&] { return TrayIconPresent(board); }, kWait,
+                                  "the icon added again"));
+
+    driver::PostCommand(board, IDM_USE_TRAY); // off: a new taskbar brings no icon
+    ASSERT_TRUE(driver::WaitUntil([&] { return !TrayIconPresent(board); }, kWait, "no icon"));
+    PostMessageA(board, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    Sleep(500);
+    EXPECT_FALSE(TrayIconPresent(board));
+}
