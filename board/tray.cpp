@@ -11,6 +11,8 @@
 namespace {
 
 constexpr UINT kIconId = 1;
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V2_SIZE == 488,
+              "the 32-bit icon record is the 488-byte version-2 record");
 const char kTip[] = "Tessaro\nLeft-click use\nRight-click exit";
 
 UINT g_taskbarCreated = 0;
