@@ -10,6 +10,7 @@
 #include "store/project_names.h"
 #include "ui/message.h"
 #include "ui/text.h"
+#include "ui/window_stack.h"
 
 namespace {
 
@@ -119,6 +120,43 @@ void RefuseSwitch(const char* picked) {
     ui::ShowMessage(MB_ICONSTOP, "Unable to open project:\n%s", picked);
 }
 
+// The drop-down list only stays open on a board that is on screen and has the user's
+// attention: during start-up the dialog manager's first focus move would close it again.
+constexpr UINT kListRetryMs = 100;
+constexpr int kListRetries = 50;
+UINT_PTR g_listTimer = 0;
+int g_listTriesLeft = 0;
+
+bool BoardReadyForList() {
+    return g_board.window && IsWindowVisible(g_board.window) && !IsIconic(g_board.window) &&
+           ui::TopWindowHandle() == g_board.window;
+}
+
+void DropListDown() {
+    FocusSelector();
+    SendMessageA(Selector(), CB_SHOWDROPDOWN, TRUE, 0);
+}
+
+void CALLBACK OpenListWhenReady(HWND, UINT, UINT_PTR, DWORD) {
+    if (!BoardReadyForList() && --g_listTriesLeft > 0)
+        return;
+    KillTimer(nullptr, g_listTimer);
+    g_listTimer = 0;
+    // Meanwhile a project may have become current and selected.
+    if (BoardReadyForList() && SendMessageA(Selector(), CB_GETCURSEL, 0, 0) == CB_ERR)
+        DropListDown();
+}
+
+void OpenSelectorList() {
+    if (BoardReadyForList()) {
+        DropListDown();
+        return;
+    }
+    g_listTriesLeft = kListRetries;
+    if (!g_listTimer)
+        g_listTimer = SetTimer(nullptr, 0, kListRetryMs, OpenListWhenReady);
+}
+
 } // namespace
 
 int FillProjectSelector() {
@@ -131,7 +169,7 @@ int FillProjectSelector() {
     if (SelectCurrentEntry(selector))
         return 1;
     // Nothing to show: let the user pick a project.
-    SendMessageA(selector, CB_SHOWDROPDOWN, TRUE, 0);
+    OpenSelectorList();
     return 0;
 }
 
@@ -246,8 +284,6 @@ int DeleteProject() {
     HWND selector = Selector();
     RemoveEntry(selector, FileNamePart(g_board.currentPath));
     g_board.currentPath[0] = '\0';
-    // The drop-down list that opens next needs the focus to stay open.
-    FocusSelector();
     FillProjectSelector();
     SaveSettings();
     return 1;

@@ -11,7 +11,10 @@ int FillProjectSelector();
 int MakeProjectPath(char* buffer, size_t size);
 // Asks for a project name until it is usable and confirmed; mode 1 new, 2 save as.
 int AskProjectFileName(const char* caption, int mode);
+// Saves the board into the current project file if that file exists; 1 when it was saved.
 int SaveCurrentIfPresent();
+// Makes the selector's picked entry current. A picked file that cannot be read is
+// refused with a message before anything is saved: the previous project stays current.
 int SwitchProject();
 int NewProject();
 int SaveProject();

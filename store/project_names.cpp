@@ -30,24 +30,21 @@ size_t CleanProjectName(const char* typed, char* out, size_t size) {
     if (size == 0)
         return 0;
     out[0] = '\0';
-    // Dropped characters go first, so a blank before one of them is judged by what
-    // follows it in the cleaned name: "a ?" must not leave a trailing blank.
-    char kept[kTypedNameScan + 1];
-    size_t keptLength = 0;
-    for (int i = 0; i < kTypedNameScan && typed[i] != '\0' && typed[i] != '.'; ++i)
-        if (!IsDroppedNameCharacter(typed[i]))
-            kept[keptLength++] = typed[i];
-    kept[keptLength] = '\0';
-
+    size_t end = 0; // the name ends at its first '.', and only so much of it is looked at
+    while (end < size_t(kTypedNameScan) && typed[end] != '\0' && typed[end] != '.')
+        ++end;
     size_t n = 0;
-    for (size_t i = 0; i < keptLength; ++i) {
-        if (kept[i] == ' ' && (kept[i + 1] == ' ' || kept[i + 1] == '\0'))
+    for (size_t i = 0; i < end; ++i) {
+        const char c = typed[i];
+        if (c == ' ' && (i + 1 == end || typed[i + 1] == ' '))
+            continue; // runs of blanks shrink to one, trailing blanks vanish
+        if (IsDroppedNameCharacter(c))
             continue;
         if (n + 1 >= size) {
             out[0] = '\0';
             return 0;
         }
-        out[n++] = kept[i];
+        out[n++] = c;
     }
     out[n] = '\0';
     return n;

@@ -242,17 +242,30 @@ TEST_F(BoardTest, ShortcutsComeFromTheMainKeyboardAndOnlyWithoutADialog) {
         driver::PostCommand(prompt, IDCANCEL);
 }
 
+// Gives a field the keyboard focus; a repaint of the board may take it back to the
+// selector, so it is given again until it stays.
+bool FocusField(HWND board, int id) {
+    const std::string wanted = "Edit:" + std::to_string(id);
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        SendMessageA(board, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(board, id), 1);
+        Sleep(200);
+        if (driver::FocusedClassOrId(board) == wanted)
+            return true;
+    }
+    return false;
+}
+
 TEST_F(BoardTest, CtrlCAndCtrlVStillReachTheFields) {
     HWND board = StartBoard();
     ASSERT_TRUE(board);
     driver::SetItemText(board, FieldId(1), "Babbage");
     driver::SetClipboardText("before");
     driver::BringToFront(board);
-    SendMessageA(board, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(board, FieldId(1)), 1);
+    ASSERT_TRUE(FocusField(board, FieldId(1)));
     driver::KeyCombo({VK_CONTROL, 'C'});
     EXPECT_TRUE(driver::WaitUntil([] { return driver::ClipboardText() == "Babbage"; }, kWait,
                                   "Ctrl+C copied the selected field"));
-    SendMessageA(board, WM_NEXTDLGCTL, (WPARAM)GetDlgItem(board, FieldId(6)), 1);
+    ASSERT_TRUE(FocusField(board, FieldId(6)));
     driver::KeyCombo({VK_CONTROL, 'V'});
     EXPECT_TRUE(driver::WaitUntil([&] { return driver::ItemText(board, FieldId(6)) == "Babbage"; },
                                   kWait, "Ctrl+V pasted into the field"));
