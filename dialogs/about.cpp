@@ -30,6 +30,4 @@ AboutBox g_aboutBox;
 
 } // namespace
 
-void ShowAbout(HWND owner) {
-    g_aboutBox.RunModal(owner);
-}
+void ShowAbout(HWND owner) { g_aboutBox.RunModal(owner); }

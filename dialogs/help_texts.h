@@ -6,4 +6,4 @@
 constexpr int kOverviewPartCount = 17;
 
 // Part 0 is the overview text itself; nullptr outside 0..16.
-const char *OverviewPart(int index);
+const char* OverviewPart(int index);

@@ -16,7 +16,7 @@ OsVersion g_osVersion;
 char g_osDescription[kOsDescriptionSize];
 
 // The name after "Windows " of a known version; nullptr for the Unknown forms.
-const char *KnownName(const OsVersion &v) {
+const char* KnownName(const OsVersion& v) {
     switch (v.platform) {
     case 0: // Win32s on Windows 3.x
         if (v.minor == 1)
@@ -41,23 +41,21 @@ const char *KnownName(const OsVersion &v) {
     }
     struct {
         unsigned long major, minor;
-        const char *name;
+        const char* name;
     } const kNt[] = {
         {4, 0, "NT 4.0"}, {5, 0, "2000"},         {5, 1, "XP"}, {5, 2, "Server 2003 family"},
         {6, 0, "Vista"},  {6, 1, "7 or 2008 R2"}, {6, 2, "8"},  {6, 3, "8.1"},
     };
-    for (const auto &row : kNt)
+    for (const auto& row : kNt)
         if (row.major == v.major && row.minor == v.minor)
             return row.name;
     return nullptr;
 }
 
 // The number in "Unknown(n)": one per platform row of the table, 4 for any other platform.
-int UnknownNumber(unsigned long platform) {
-    return platform <= 2 ? (int)platform + 1 : 4;
-}
+int UnknownNumber(unsigned long platform) { return platform <= 2 ? (int)platform + 1 : 4; }
 
-typedef BOOL(WINAPI *IsWow64ProcessFunction)(HANDLE, PBOOL);
+typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
 
 // Looked up by name: the function does not exist on older systems.
 bool RunsOn64BitWindows() {
@@ -68,21 +66,21 @@ bool RunsOn64BitWindows() {
     FARPROC found = kernel ? GetProcAddress(kernel, "IsWow64Process") : nullptr;
     if (!found)
         return false;
-    auto isWow64 = reinterpret_cast<IsWow64ProcessFunction>(reinterpret_cast<void *>(found));
+    auto isWow64 = reinterpret_cast<IsWow64ProcessFunction>(reinterpret_cast<void*>(found));
     BOOL wow64 = FALSE;
     return isWow64(GetCurrentProcess(), &wow64) && wow64;
 #endif
 }
 
 // The processor value of the system environment; false when it cannot be read.
-bool ReadProcessor(char *out, size_t size) {
+bool ReadProcessor(char* out, size_t size) {
     HKEY key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEnvironmentKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
     DWORD type = 0;
     DWORD length = (DWORD)size;
     LONG result = RegQueryValueExA(key, "PROCESSOR_ARCHITECTURE", nullptr, &type,
-                                   reinterpret_cast<BYTE *>(out), &length);
+                                   reinterpret_cast<BYTE*>(out), &length);
     RegCloseKey(key);
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return false;
@@ -93,8 +91,8 @@ bool ReadProcessor(char *out, size_t size) {
 
 } // namespace
 
-void DescribeWindowsName(const OsVersion &version, char *out, size_t size) {
-    const char *name = KnownName(version);
+void DescribeWindowsName(const OsVersion& version, char* out, size_t size) {
+    const char* name = KnownName(version);
     if (name)
         ui::FormatText(out, size, "%s%s", kWindowsPrefix, name);
     else if (version.platform == 2 && version.major == 3)
@@ -105,28 +103,24 @@ void DescribeWindowsName(const OsVersion &version, char *out, size_t size) {
                        version.minor);
 }
 
-void DescribeWindows(const OsVersion &version, bool is64bit, const char *cpu, char *out,
+void DescribeWindows(const OsVersion& version, bool is64bit, const char* cpu, char* out,
                      size_t size) {
     char name[kOsDescriptionSize];
     DescribeWindowsName(version, name, sizeof name);
-    const char *processor = !is64bit ? "x86" : cpu ? cpu : "AMD64";
+    const char* processor = !is64bit ? "x86" : cpu ? cpu : "AMD64";
     char description[kOsDescriptionSize];
     ui::FormatText(description, sizeof description, "%s, %s, CPU: %s", name,
                    is64bit ? "64bit" : "32bit", processor);
     ui::CopyText(out, size, description);
 }
 
-void FormatVersionLines(const OsVersion &version, const char *description, char *out, size_t size) {
+void FormatVersionLines(const OsVersion& version, const char* description, char* out, size_t size) {
     ui::FormatText(out, size, "Version: %s - Windows Type: %lu.%lu.%lu\n%s", kProgramVersion,
                    version.platform, version.major, version.minor, description);
 }
 
-const OsVersion &StartupOsVersion() {
-    return g_osVersion;
-}
-const char *StartupOsDescription() {
-    return g_osDescription;
-}
+const OsVersion& StartupOsVersion() { return g_osVersion; }
+const char* StartupOsDescription() { return g_osDescription; }
 
 void BuildOsDescription() {
     const bool is64bit = RunsOn64BitWindows();

@@ -17,17 +17,17 @@ struct OsVersion {
 
 // "Windows " followed by the name of the version; a version the table does not know gives
 // one of the four Unknown forms with the platform id and the version numbers.
-void DescribeWindowsName(const OsVersion &version, char *out, size_t size);
+void DescribeWindowsName(const OsVersion& version, char* out, size_t size);
 
 // "<Windows name>, <32bit|64bit>, CPU: <processor>", cut to the size. The processor is
 // "x86" on 32-bit Windows; on 64-bit Windows it is cpu, or "AMD64" when cpu is nullptr
 // (the registry value could not be read).
-void DescribeWindows(const OsVersion &version, bool is64bit, const char *cpu, char *out,
+void DescribeWindows(const OsVersion& version, bool is64bit, const char* cpu, char* out,
                      size_t size);
 
 // The About box's version lines: "Version: 18.06.01 - Windows Type: p.M.m\n<description>".
-void FormatVersionLines(const OsVersion &version, const char *description, char *out, size_t size);
+void FormatVersionLines(const OsVersion& version, const char* description, char* out, size_t size);
 
 // Filled by BuildOsDescription (dialogs/about.h).
-const OsVersion &StartupOsVersion();
-const char *StartupOsDescription();
+const OsVersion& StartupOsVersion();
+const char* StartupOsDescription();

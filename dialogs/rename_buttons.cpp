@@ -68,6 +68,4 @@ RenameButtonsDialog g_renameButtonsDialog;
 
 } // namespace
 
-void RunRenameButtons(HWND owner) {
-    g_renameButtonsDialog.RunModal(owner);
-}
+void RunRenameButtons(HWND owner) { g_renameButtonsDialog.RunModal(owner); }

@@ -11,16 +11,14 @@
 
 namespace {
 
-uint32_t Fnv1a(const char *text) {
+uint32_t Fnv1a(const char* text) {
     uint32_t hash = 0x811c9dc5u;
-    for (const unsigned char *p = (const unsigned char *)text; *p; ++p)
+    for (const unsigned char* p = (const unsigned char*)text; *p; ++p)
         hash = (hash ^ *p) * 0x01000193u;
     return hash;
 }
 
-std::string FirstLine(const char *text) {
-    return std::string(text, strcspn(text, "\r\n"));
-}
+std::string FirstLine(const char* text) { return std::string(text, strcspn(text, "\r\n")); }
 
 // Length and FNV-1a hash of every topic as the product's text table gives it, worked out
 // from that table and not from the code: one changed, lost or added character, typos
@@ -42,13 +40,13 @@ const size_t kOverviewLength = 1366;
 const uint32_t kOverviewHash = 0x217dbb7fu;
 
 TEST(HelpTextsTest, EveryTopicIsExactlyTheProductsText) {
-    for (const TopicCheck &check : kTopicChecks) {
-        const char *text = HelpTopicText(check.command);
+    for (const TopicCheck& check : kTopicChecks) {
+        const char* text = HelpTopicText(check.command);
         ASSERT_NE(text, nullptr) << check.command;
         EXPECT_EQ(strlen(text), check.length) << check.command << ": " << FirstLine(text);
         EXPECT_EQ(Fnv1a(text), check.hash) << check.command << ": " << FirstLine(text);
     }
-    const char *overview = OverviewPart(0);
+    const char* overview = OverviewPart(0);
     ASSERT_NE(overview, nullptr);
     EXPECT_EQ(strlen(overview), kOverviewLength);
     EXPECT_EQ(Fnv1a(overview), kOverviewHash);
@@ -95,7 +93,7 @@ TEST(HelpTextsTest, OverviewIsTheOverviewTextThenSixteenTopicsInOrder) {
 
 TEST(HelpTextsTest, OverviewPartsStartWithTheirNames) {
     // The names by which the Overview lists its texts; "[Open Project]" twice.
-    const char *const kNames[] = {"Tessaro Overview",
+    const char* const kNames[] = {"Tessaro Overview",
                                   "[Edit], [Rename Buttons]",
                                   "[Edit], [Edit Text Field]",
                                   "[Edit], [Find]",

@@ -22,7 +22,7 @@ std::string Name(unsigned long platform, unsigned long major, unsigned long mino
 }
 
 std::string Describe(unsigned long platform, unsigned long major, unsigned long minor, bool is64bit,
-                     const char *cpu, size_t size = kOsDescriptionSize) {
+                     const char* cpu, size_t size = kOsDescriptionSize) {
     char out[kOsDescriptionSize + 64];
     memset(out, '#', sizeof out);
     OsVersion version;
@@ -112,15 +112,16 @@ TEST(OsDescriptionTest, BuiltAtStartUpFromWhatTheSystemReports) {
     info.dwOSVersionInfoSize = sizeof info;
     ASSERT_TRUE(GetVersionExA(&info));
     BuildOsDescription();
-    const OsVersion &version = StartupOsVersion();
+    const OsVersion& version = StartupOsVersion();
     EXPECT_EQ(version.platform, info.dwPlatformId);
     EXPECT_EQ(version.major, info.dwMajorVersion);
     EXPECT_EQ(version.minor, info.dwMinorVersion);
     std::string description = StartupOsDescription();
     std::string name = Name(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
     EXPECT_EQ(description.rfind(name + ", ", 0), 0u) << description;
-    if (sizeof(void *) == 8) // the 64-bit build can only be running on 64-bit Windows
+    if (sizeof(void*) == 8) { // the 64-bit build can only be running on 64-bit Windows
         EXPECT_NE(description.find(", 64bit, CPU: "), std::string::npos) << description;
+    }
     EXPECT_LE(description.size(), 127u);
 }
 
