@@ -9,7 +9,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES="cmake make python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest wine64 xvfb xauth
-          x11-utils imagemagick fonts-wine icoutils"
+          x11-utils imagemagick fonts-wine fonts-liberation icoutils"
 
 say() { echo "== $*"; }
 
@@ -47,6 +47,9 @@ prepare_prefix() {
         "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
         "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1280x1024 /f \
             >/dev/null 2>&1
+        # The fields' "Courier New" is not in a Wine prefix; its metric twin stands in.
+        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
+            /d 'Liberation Mono' /f >/dev/null 2>&1
         "$WINESERVER" -w
         touch "$WINEPREFIX/.tessaro-ready"
     fi
