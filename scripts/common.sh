@@ -31,6 +31,7 @@ ensure_packages() {
 build() {
     local arch=$1 dir=$2
     shift 2
+    mkdir -p "$dir"
     cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch.cmake" \
         -DCMAKE_BUILD_TYPE=Release "$@" >"$dir.configure.log" 2>&1 ||
         { cat "$dir.configure.log"; return 1; }

@@ -11,6 +11,7 @@
 #include "board/commands.h"
 #include "resources/kestrum_ids.h"
 #include "settings/settings.h"
+#include "ui/message.h"
 #include "ui/window_stack.h"
 
 namespace {
@@ -65,6 +66,14 @@ void SetCtrl(bool down) {
     GetKeyboardState(keys);
     keys[VK_CONTROL] = down ? 0x80 : 0;
     SetKeyboardState(keys);
+}
+
+std::string g_lastMessage;
+UINT g_lastMessageType = 0;
+int RecordMessage(const char* text, const char*, UINT type) {
+    g_lastMessage = text;
+    g_lastMessageType = type;
+    return IDOK;
 }
 
 bool Filter(WPARAM key) {
@@ -241,4 +250,15 @@ TEST_F(BoardCommandsTest, ContextRequestsArePostedOncePerTriple) {
     ContextRequestStep(WM_TRAY_CALLBACK, 1, WM_MOUSEMOVE); // becomes the last request too
     ContextRequestStep(WM_CONTEXTMENU, (WPARAM)button, MAKELPARAM(6, 5));
     EXPECT_EQ(posted(), 1);
+}
+
+TEST_F(BoardCommandsTest, EditTextFieldWithoutASelectedFieldExplains) {
+    ui::SetMessageHook(RecordMessage);
+    g_lastMessage.clear();
+    g_board.selectedField = 0;
+    Command(IDM_EDIT_TEXT_FIELD);
+    ui::SetMessageHook(nullptr);
+    EXPECT_EQ(g_lastMessage, "Please make a selection first; by clicking in the editbox field "
+                             "that you want to edit.");
+    EXPECT_EQ(g_lastMessageType, UINT(MB_ICONINFORMATION));
 }
