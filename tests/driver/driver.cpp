@@ -419,10 +419,25 @@ Process Start(const std::string& exePath, const std::string& args, const std::st
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(exePath.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
+    // Wine now and then refuses a start with ERROR_INTERNAL_ERROR while the previous
+    // program is still going away; a missing file or folder is final at once.
+    DWORD error = 0;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (CreateProcessA(exePath.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0,
+                           nullptr, workDir.empty() ? nullptr : workDir.c_str(), &startup,
+                           &info)) {
+            error = 0;
+            break;
+        }
+        error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+            error == ERROR_DIRECTORY)
+            break;
+        Sleep(300);
+    }
+    if (error) {
         Fail("could not start " + commandLine + (workDir.empty() ? "" : " in " + workDir) + ": " +
-             ErrorText(GetLastError()));
+             ErrorText(error));
         return p;
     }
     CloseHandle(info.hThread);

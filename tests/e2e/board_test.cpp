@@ -63,6 +63,29 @@ TEST_F(BoardTest, StartsWithTheSampleProject) {
     EXPECT_EQ(Setting("Handles", "TransHandle"), "0");
 }
 
+TEST_F(BoardTest, TheSplashShowsWhileTheBoardStartsAndGoesWhenItIsThere) {
+    board_ = driver::Start(driver::ExeDir() + "\\KESTRUM.EXE", "", folder_);
+    HWND splash = nullptr;
+    driver::WaitUntil(
+        [&] {
+            for (HWND w : driver::TopWindowsOf(board_.pid)) {
+                RECT r;
+                GetWindowRect(w, &r);
+                if (driver::IsVisible(w) && r.right - r.left == 488 && r.bottom - r.top == 352)
+                    splash = w;
+            }
+            return splash != nullptr;
+        },
+        kWait, "a visible 488 x 352 splash window");
+    ASSERT_TRUE(splash) << driver::LastFailure() << driver::DescribeWindows(board_.pid);
+    EXPECT_FALSE(GetWindowLongA(splash, GWL_STYLE) & WS_CAPTION) << "a borderless popup";
+    EXPECT_TRUE(GetWindowLongA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    window_ = driver::WaitVisibleWindow("Tessaro >", kWait, board_.pid);
+    ASSERT_TRUE(window_) << driver::LastFailure();
+    EXPECT_TRUE(driver::WaitUntil([&] { return !driver::IsVisible(splash); }, kWait,
+                                  "the splash hidden once the board is up"));
+}
+
 TEST_F(BoardTest, NewSessionStartsWithoutAProject) {
     driver::RegSetText(std::string(kSettingsRoot) + "\\Files", "Current", Path("SAMPLE.VQP"));
     HWND board = StartBoard("NewSession");
