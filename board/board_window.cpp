@@ -1,5 +1,7 @@
 #include "board/board_window.h"
 
+#include <cstring>
+
 #include "board/board.h"
 #include "board/commands.h"
 #include "board/installed_box.h"
