@@ -1,7 +1,6 @@
 #include "dialogs/prompt.h"
 
 #include <cstdarg>
-#include <cstdio>
 #include <cstring>
 
 #include "resources/kestrum_ids.h"
@@ -51,9 +50,8 @@ void SetPromptTitle(const char* title) { ui::CopyText(g_title, sizeof g_title, t
 int PromptForText(char* answer, size_t answerSize, const char* format, ...) {
     va_list args;
     va_start(args, format);
-    vsnprintf(g_promptText, sizeof g_promptText, format, args);
+    ui::FormatTextV(g_promptText, sizeof g_promptText, format, args);
     va_end(args);
-    g_promptText[sizeof g_promptText - 1] = '\0';
 
     g_editBuffer[0] = '\0';
     if (answer)

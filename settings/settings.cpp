@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -112,7 +111,6 @@ int ReadSettingNumber(const char* section, const char* name, int defaultNumber) 
     char text[128];
     ui::FormatText(defaultText, sizeof defaultText, "%i", defaultNumber);
     ReadSettingText(section, name, defaultText, text, sizeof text);
-    errno = 0;
     long n = strtol(text, nullptr, 10);
     if (n > INT_MAX)
         return INT_MAX;

@@ -1,7 +1,6 @@
 #include "ui/message.h"
 
 #include <cstdarg>
-#include <cstdio>
 
 #include "ui/text.h"
 #include "ui/window_stack.h"
@@ -16,8 +15,7 @@ MessageHook g_hook = nullptr;
 
 int Show(const char* caption, UINT type, const char* format, va_list args) {
     char text[2048];
-    vsnprintf(text, sizeof text, format, args);
-    text[sizeof text - 1] = '\0';
+    FormatTextV(text, sizeof text, format, args);
     if (g_hook)
         return g_hook(text, caption, type);
     return MessageBoxA(TopWindowHandle(), text, caption, type);

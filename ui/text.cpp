@@ -31,19 +31,24 @@ size_t CopyField(char* dst, size_t size, const char* field, size_t width) {
     return n;
 }
 
-size_t FormatText(char* dst, size_t size, const char* format, ...) {
+size_t FormatTextV(char* dst, size_t size, const char* format, va_list args) {
     if (size == 0)
         return 0;
-    va_list args;
-    va_start(args, format);
     int n = vsnprintf(dst, size, format, args);
-    va_end(args);
     dst[size - 1] = '\0';
     if (n < 0) {
         dst[0] = '\0';
         return 0;
     }
     return strlen(dst);
+}
+
+size_t FormatText(char* dst, size_t size, const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    size_t n = FormatTextV(dst, size, format, args);
+    va_end(args);
+    return n;
 }
 
 char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }

@@ -1,5 +1,6 @@
 // Bounded text helpers: every copy terminates, nothing writes past its buffer.
 #pragma once
+#include <cstdarg>
 #include <cstddef>
 
 namespace ui {
@@ -15,6 +16,7 @@ size_t CopyField(char* dst, size_t size, const char* field, size_t width);
 // snprintf into a fixed buffer; the result is always terminated and cut if too long.
 size_t FormatText(char* dst, size_t size, const char* format, ...)
     __attribute__((format(printf, 3, 4)));
+size_t FormatTextV(char* dst, size_t size, const char* format, va_list args);
 
 // Case is folded for A to Z only: the text is single-byte text of the system code page.
 char FoldCase(char c);
