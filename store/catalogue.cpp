@@ -157,6 +157,15 @@ void OpenSelectorList() {
         g_listTimer = SetTimer(nullptr, 0, kListRetryMs, OpenListWhenReady);
 }
 
+// Writes the board image as the newly named current project and shows it in the list.
+int WriteNewlyNamedProject() {
+    int written = WriteProjectFile(g_board.currentPath, g_boardImage, 1);
+    FillProjectSelector();
+    FocusSelector();
+    SaveSettings();
+    return written;
+}
+
 } // namespace
 
 int FillProjectSelector() {
@@ -221,15 +230,8 @@ int SwitchProject() {
         return 0;
     }
     SaveCurrentIfPresent();
-    char previous[kPathSize];
-    ui::CopyText(previous, sizeof previous, g_board.currentPath);
     ui::CopyText(g_board.currentPath, kPathSize, picked);
-    if (!ReadProjectFile(g_board.currentPath, g_pickedImage, 1)) {
-        ui::CopyText(g_board.currentPath, kPathSize, previous);
-        RefuseSwitch(picked);
-        SaveSettings();
-        return 0;
-    }
+    SetBoardTitle(g_board.currentPath);
     memcpy(&g_boardImage, &g_pickedImage, sizeof g_boardImage);
     ScatterBoard();
     SaveSettings();
@@ -242,11 +244,7 @@ int NewProject() {
         return 0;
     ClearImage(g_boardImage);
     ScatterBoard();
-    int written = WriteProjectFile(g_board.currentPath, g_boardImage, 1);
-    FillProjectSelector();
-    FocusSelector();
-    SaveSettings();
-    return written;
+    return WriteNewlyNamedProject();
 }
 
 int SaveProject() {
@@ -264,11 +262,7 @@ int SaveProjectAs() {
     GatherBoard();
     if (!AskProjectFileName(kSaveAsCaption, 2))
         return 0;
-    int written = WriteProjectFile(g_board.currentPath, g_boardImage, 1);
-    FillProjectSelector();
-    FocusSelector();
-    SaveSettings();
-    return written;
+    return WriteNewlyNamedProject();
 }
 
 int DeleteProject() {
