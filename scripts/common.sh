@@ -44,7 +44,14 @@ prepare_prefix() {
     if [ ! -f "$WINEPREFIX/.tessaro-ready" ]; then
         say "preparing Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        "$WINE" wineboot -i >/dev/null 2>&1
+        # A first wineboot on a new machine now and then fails; a second one succeeds.
+        local try
+        for try in 1 2 3; do
+            "$WINE" wineboot -i >"$WINEPREFIX.boot.log" 2>&1 && break
+            echo "wineboot failed (try $try), see $WINEPREFIX.boot.log" >&2
+            "$WINESERVER" -k 2>/dev/null || true
+            [ "$try" = 3 ] && { tail -20 "$WINEPREFIX.boot.log" >&2; return 1; }
+        done
         "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
         "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1280x1024 /f \
             >/dev/null 2>&1

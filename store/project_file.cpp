@@ -65,6 +65,22 @@ bool FillTemporary(const char* temporary, const ProjectImage& image) {
     return file.Close() && ok;
 }
 
+// Puts the temporary file in the project's place. A reader that has the project open for
+// a moment (a virus scanner, a backup, an indexer) makes the replace fail, so a refused
+// replace is tried again for about half a second before it counts as a failure.
+bool ReplaceProject(const char* temporary, const char* path) {
+    const int kTries = 10;
+    for (int attempt = 1;; ++attempt) {
+        if (MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return true;
+        DWORD error = GetLastError();
+        bool transient = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+        if (!transient || attempt == kTries)
+            return false;
+        Sleep(50);
+    }
+}
+
 } // namespace
 
 void SetCurrentProjectHooks(const CurrentProjectHooks& hooks) { g_hooks = hooks; }
@@ -82,8 +98,7 @@ int WriteProjectFile(const char* path, const ProjectImage& image, int updateTitl
         ui::ShowMessage(MB_ICONERROR, "Error saving:\n%s", path);
         return 0;
     }
-    bool ok = FillTemporary(temporary, image) &&
-              MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    bool ok = FillTemporary(temporary, image) && ReplaceProject(temporary, path);
     if (!ok)
         DeleteFileA(temporary);
     if (updateTitle && g_hooks.setTitle)

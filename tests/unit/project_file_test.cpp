@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "store/project_file.h"
@@ -226,4 +227,21 @@ TEST_F(ProjectFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     EXPECT_EQ(g_messages.size(), 1u);
     RemoveDirectoryA(folderInPlace.c_str());
     EXPECT_EQ(FilesIn(folder_), std::vector<std::string>{"Test.vqp"}) << "no temporary left";
+}
+
+TEST_F(ProjectFileTest, AReaderThatLetsGoSoonDoesNotFailTheWrite) {
+    WriteAll(path_, Pattern(kProjectImageSize));
+    SetSlotName(*image_, 0, "New");
+    HANDLE holder = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    std::thread reader([holder] {
+        Sleep(150);
+        CloseHandle(holder);
+    });
+    EXPECT_EQ(WriteProjectFile(path_.c_str(), *image_, 0), 1);
+    reader.join();
+    EXPECT_TRUE(g_messages.empty());
+    EXPECT_EQ(ReadAll(path_).substr(0, 4), std::string("New\0", 4));
+    EXPECT_EQ(FilesIn(folder_), std::vector<std::string>{"Test.vqp"});
 }
