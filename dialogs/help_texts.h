@@ -5,5 +5,5 @@
 // menu except "&Rename One Button", whose sentence the Rename Buttons topic already holds.
 constexpr int kOverviewPartCount = 17;
 
-// Part 0 is the overview text itself; nullptr outside 0..16.
+// Index 0 is the overview text itself; nullptr outside 0..16.
 const char* OverviewPart(int index);
