@@ -38,26 +38,33 @@ build() {
     cmake --build "$dir" -j"$(nproc)"
 }
 
+# Runs one Wine command of the prefix set-up, quietly, with its output kept in
+# <prefix>.setup.log. A set-up step on a new machine now and then fails once and then
+# succeeds, so each is tried three times; after the third failure the log's end is shown.
+wine_setup_step() {
+    local log="$WINEPREFIX.setup.log" try
+    for try in 1 2 3; do
+        echo "== $*" >>"$log"
+        "$WINE" "$@" >>"$log" 2>&1 && return 0
+        echo "Wine set-up step failed (try $try): $*" >&2
+        "$WINESERVER" -k 2>/dev/null || true
+    done
+    tail -20 "$log" >&2
+    return 1
+}
+
 # Makes or reuses a Wine prefix with a virtual desktop of 1280 x 1024.
 prepare_prefix() {
     export WINEPREFIX=$1
     if [ ! -f "$WINEPREFIX/.tessaro-ready" ]; then
         say "preparing Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
-        # A first wineboot on a new machine now and then fails; a second one succeeds.
-        local try
-        for try in 1 2 3; do
-            "$WINE" wineboot -i >"$WINEPREFIX.boot.log" 2>&1 && break
-            echo "wineboot failed (try $try), see $WINEPREFIX.boot.log" >&2
-            "$WINESERVER" -k 2>/dev/null || true
-            [ "$try" = 3 ] && { tail -20 "$WINEPREFIX.boot.log" >&2; return 1; }
-        done
-        "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
-        "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1280x1024 /f \
-            >/dev/null 2>&1
+        wine_setup_step wineboot -i
+        wine_setup_step reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f
+        wine_setup_step reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1280x1024 /f
         # The fields' "Courier New" is not in a Wine prefix; its metric twin stands in.
-        "$WINE" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
-            /d 'Liberation Mono' /f >/dev/null 2>&1
+        wine_setup_step reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
+            /d 'Liberation Mono' /f
         "$WINESERVER" -w
         touch "$WINEPREFIX/.tessaro-ready"
     fi

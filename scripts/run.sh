@@ -26,7 +26,7 @@ cp "$ROOT/build/x86_64/bin/KESTRUM.EXE" "$folder/"
 "$WINE" reg add 'HKCU\Software\Vontrel\Applications\vqp\Configure' /v ThisProgramDir \
     /d 'C:\Tessaro' /f >/dev/null 2>&1
 
-say "starting C:\\Tessaro\\KESTRUM.EXE (32-bit release build: build/i686/bin/KESTRUM.EXE)"
+say "starting C:\\Tessaro\\KESTRUM.EXE, the 64-bit build (the 32-bit release build is build/i686/bin/KESTRUM.EXE)"
 if [ "$own_display" = 1 ]; then
     (cd "$folder" && "$WINE" KESTRUM.EXE &)
     sleep 12
