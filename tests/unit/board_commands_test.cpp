@@ -132,6 +132,18 @@ TEST(BoardMenus, MainMenuHasItsItemsInOrder) {
     HMENU tray = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU));
     EXPECT_EQ(MenuText(GetSubMenu(tray, 0), IDM_EXIT_FROM_TRAY, MF_BYCOMMAND), "E&xit Tessaro");
     DestroyMenu(tray);
+
+    HMENU rename = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_RENAME_MENU));
+    ASSERT_EQ(GetMenuItemCount(rename), 1);
+    EXPECT_EQ(MenuText(rename, 0, MF_BYPOSITION), "&Help");
+    HMENU renameHelp = GetSubMenu(rename, 0);
+    ASSERT_EQ(GetMenuItemCount(renameHelp), 3);
+    EXPECT_EQ(GetMenuItemID(renameHelp, 0), UINT(IDM_RENAME_HELP));
+    EXPECT_EQ(MenuText(renameHelp, 0, MF_BYPOSITION), "&Rename Buttons...");
+    EXPECT_EQ(GetMenuItemID(renameHelp, 1), 0u) << "a separator";
+    EXPECT_EQ(GetMenuItemID(renameHelp, 2), UINT(IDM_ABOUT));
+    EXPECT_EQ(MenuText(renameHelp, 2, MF_BYPOSITION), "&About Tessaro...");
+    DestroyMenu(rename);
 }
 
 TEST(BoardShortcuts, OnlyTheMainKeyboardKeysOfTheTable) {
@@ -261,4 +273,38 @@ TEST_F(BoardCommandsTest, EditTextFieldWithoutASelectedFieldExplains) {
     EXPECT_EQ(g_lastMessage, "Please make a selection first; by clicking in the editbox field "
                              "that you want to edit.");
     EXPECT_EQ(g_lastMessageType, UINT(MB_ICONINFORMATION));
+}
+
+// Reads the open editor's font and text, then cancels it, from inside its modal loop.
+struct EditorSeen {
+    HFONT font = nullptr;
+    std::string text;
+    bool open = false;
+} g_editorSeen;
+
+void CALLBACK ReadEditorAndCancel(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND editor = ui::TopWindowHandle();
+    if (!editor || editor == g_board.window)
+        return;
+    KillTimer(nullptr, timer);
+    HWND edit = GetDlgItem(editor, IDE_EDIT_TEXT);
+    char text[64] = "";
+    GetWindowTextA(edit, text, sizeof text);
+    g_editorSeen.open = true;
+    g_editorSeen.font = (HFONT)SendMessageA(edit, WM_GETFONT, 0, 0);
+    g_editorSeen.text = text;
+    PostMessageA(editor, WM_COMMAND, IDB_EDIT_CANCEL, 0);
+}
+
+TEST_F(BoardCommandsTest, EditTextFieldShowsTheSelectedFieldInTheFieldFont) {
+    ASSERT_TRUE(g_board.fieldFont);
+    SetDlgItemTextA(g_board.window, FieldId(4), "Springfield");
+    g_board.selectedField = FieldId(4);
+    g_editorSeen = EditorSeen();
+    UINT_PTR timer = SetTimer(nullptr, 0, 20, ReadEditorAndCancel);
+    Command(IDM_EDIT_TEXT_FIELD);
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_editorSeen.open);
+    EXPECT_EQ(g_editorSeen.font, g_board.fieldFont);
+    EXPECT_EQ(g_editorSeen.text, "Springfield");
 }
