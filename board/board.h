@@ -33,8 +33,8 @@ struct BoardState {
     char programFolder[kPathSize] = "";
 
     HWND copyButtons[kSlotCount] = {};
-    HWND rememberedButton = nullptr;  // copy button whose context menu is in use
-    const char* helpTopic = nullptr;  // none: the Overview
+    HWND rememberedButton = nullptr; // copy button whose context menu is in use
+    const char* helpTopic = nullptr; // none: the Overview
     ContextRequest lastContextRequest;
     int contextMenusEnabled = 0;
     HMENU menu = nullptr;

@@ -34,9 +34,9 @@ bool IsFieldId(int id) {
 } // namespace
 
 BoardWindow::BoardWindow() : ui::Dialog(IDD_BOARD) {
-    g_board.boardIcon = (HICON)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BOARD),
-                                          IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                          GetSystemMetrics(SM_CYSMICON), 0);
+    g_board.boardIcon =
+        (HICON)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BOARD), IMAGE_ICON,
+                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
 }
 
 BOOL BoardWindow::OnInit() {
@@ -60,8 +60,7 @@ BOOL BoardWindow::OnInit() {
 
     if (HandOverToRunningBoard())
         return FALSE;
-    settings::WriteSettingNumber(settings::kHandles, settings::kTransHandle,
-                                 (int)(INT_PTR)hwnd);
+    settings::WriteSettingNumber(settings::kHandles, settings::kTransHandle, (int)(INT_PTR)hwnd);
 
     CentreOnDesktop();
     g_board.menu = GetMenu(hwnd);
@@ -122,9 +121,9 @@ void BoardWindow::ReadProgramFolder() {
 }
 
 void BoardWindow::CreateFieldFont() {
-    g_board.fieldFont = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                    DEFAULT_PITCH, "Courier New");
+    g_board.fieldFont =
+        CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Courier New");
     if (!g_board.fieldFont)
         return; // the controls keep the dialog font
     SendMessageA(Item(IDC_PROJECTS), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
@@ -236,12 +235,8 @@ INT_PTR BoardWindow::OnMessage(UINT msg, WPARAM w, LPARAM l, bool& handled) {
         }
         handled = true;
         return TRUE;
-    case WM_QUERYDRAGICON:
-        handled = true;
-        return (INT_PTR)g_board.boardIcon;
-    case WM_SIZE:
-        OnBoardSize(w);
-        return FALSE;
+    case WM_QUERYDRAGICON: handled = true; return (INT_PTR)g_board.boardIcon;
+    case WM_SIZE: OnBoardSize(w); return FALSE;
     case WM_CLOSE:
         OnClose();
         return FALSE; // the dialog manager turns it into IDCANCEL, now allowed

@@ -3,8 +3,8 @@
 #include <shellapi.h>
 
 #include "board/board.h"
-#include "board/tray.h"
 #include "board/screen_tips.h"
+#include "board/tray.h"
 #include "dialogs/about.h"
 #include "dialogs/edit_text.h"
 #include "dialogs/help.h"
@@ -12,9 +12,9 @@
 #include "dialogs/rename_buttons.h"
 #include "resources/kestrum_ids.h"
 #include "store/catalogue.h"
+#include "ui/dialog.h"
 #include "ui/message.h"
 #include "ui/text.h"
-#include "ui/dialog.h"
 #include "ui/window_stack.h"
 
 namespace {
@@ -41,14 +41,25 @@ const struct {
     BYTE key;
     int command;
 } kShortcuts[] = {
-    {'1', IDM_NEW_PROJECT}, {'2', IDM_SAVE_PROJECT},  {'3', IDM_SAVE_PROJECT_AS},
-    {'4', IDM_EXIT},        {'5', IDM_RENAME_BUTTONS}, {'6', IDM_EDIT_TEXT_FIELD},
-    {'F', IDM_FIND},        {'T', IDM_SCREEN_TIPS},   {'R', IDM_README},
-    {'W', IDM_WEB_SITE},    {'Q', IDM_FAQ},           {'E', IDM_EMAIL},
-    {'P', IDM_PHONE},       {'A', IDM_ABOUT},
+    {'1', IDM_NEW_PROJECT},
+    {'2', IDM_SAVE_PROJECT},
+    {'3', IDM_SAVE_PROJECT_AS},
+    {'4', IDM_EXIT},
+    {'5', IDM_RENAME_BUTTONS},
+    {'6', IDM_EDIT_TEXT_FIELD},
+    {'F', IDM_FIND},
+    {'T', IDM_SCREEN_TIPS},
+    {'R', IDM_README},
+    {'W', IDM_WEB_SITE},
+    {'Q', IDM_FAQ},
+    {'E', IDM_EMAIL},
+    {'P', IDM_PHONE},
+    {'A', IDM_ABOUT},
 };
 
-bool IsMenuChecked(int id) { return GetMenuState(g_board.menu, id, MF_BYCOMMAND) & MF_CHECKED; }
+bool IsMenuChecked(int id) {
+    return GetMenuState(g_board.menu, id, MF_BYCOMMAND) & MF_CHECKED;
+}
 
 void SetMenuCheck(int id, int checked) {
     CheckMenuItem(g_board.menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
@@ -99,8 +110,8 @@ void OpenReadMe() {
     char path[kPathSize];
     ui::FormatText(path, sizeof path, "%s\\%s", g_board.programFolder, "README.TXT");
     StepBackForOtherProgram();
-    HINSTANCE result = ShellExecuteA(g_board.window, "open", path, nullptr,
-                                     g_board.programFolder, SW_SHOWMAXIMIZED);
+    HINSTANCE result = ShellExecuteA(g_board.window, "open", path, nullptr, g_board.programFolder,
+                                     SW_SHOWMAXIMIZED);
     if ((INT_PTR)result <= 32)
         ui::ShowMessage(MB_ICONHAND,
                         "Unable to open:\n%s\n\nUse another Editor, Word Processor, or Email "
@@ -113,8 +124,9 @@ void RunEditTextField() {
         RunEditTextDialog(g_board.window);
         RedrawBoard();
     } else {
-        ui::ShowMessage(MB_ICONINFORMATION, "Please make a selection first; by clicking in the "
-                                            "editbox field that you want to edit.");
+        ui::ShowMessage(MB_ICONINFORMATION,
+                        "Please make a selection first; by clicking in the "
+                        "editbox field that you want to edit.");
     }
     FocusSelector();
 }
@@ -144,8 +156,8 @@ void ShowCopyButtonMenu(HWND button) {
     DWORD at = GetMessagePos();
     ClipCursor(nullptr);
     ReleaseCapture();
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_CENTERALIGN | TPM_RIGHTBUTTON,
-                   (short)LOWORD(at), (short)HIWORD(at), 0, g_board.window, nullptr);
+    TrackPopupMenu(GetSubMenu(menu, 0), TPM_CENTERALIGN | TPM_RIGHTBUTTON, (short)LOWORD(at),
+                   (short)HIWORD(at), 0, g_board.window, nullptr);
     DestroyMenu(menu);
 }
 
@@ -182,9 +194,7 @@ void OnCheckBox(int id) {
 bool Dispatch(int id, int code, HWND control) {
     switch (id) {
     case IDX_MIN_ON_COPY:
-    case IDX_TOPMOST:
-        OnCheckBox(id);
-        return true;
+    case IDX_TOPMOST: OnCheckBox(id); return true;
     case IDC_PROJECTS:
         if (code == CBN_SELCHANGE)
             SwitchProject();
@@ -195,9 +205,7 @@ bool Dispatch(int id, int code, HWND control) {
     case IDM_DELETE_PROJECT: DeleteProject(); return true;
     case IDM_EXIT:
     case IDM_EXIT_FROM_TRAY:
-    case IDM_CLOSE_REQUEST:
-        PostMessageA(g_board.window, WM_CLOSE, 0, 0);
-        return true;
+    case IDM_CLOSE_REQUEST: PostMessageA(g_board.window, WM_CLOSE, 0, 0); return true;
     case IDM_RENAME_BUTTONS:
         RunRenameButtons(g_board.window);
         FocusSelector();
@@ -243,7 +251,9 @@ void PostBoardCommand(int id, LPARAM second) {
     PostMessageA(g_board.window, WM_COMMAND, (WPARAM)id, second);
 }
 
-void RedrawMenuBar() { DrawMenuBar(g_board.window); }
+void RedrawMenuBar() {
+    DrawMenuBar(g_board.window);
+}
 
 void SetScreenTipsItem(int enabled) {
     ModifyMenuA(g_board.menu, IDM_SCREEN_TIPS, MF_BYCOMMAND | MF_STRING, IDM_SCREEN_TIPS,

@@ -39,9 +39,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ui::CopyText(g_start.commandLine, sizeof g_start.commandLine, Arguments(GetCommandLineA()));
     g_start.firstRun = ui::EqualsNoCase(g_start.commandLine, "InstallingTheProgram");
     SplashShow();
-    g_start.trayIcon = (HICON)LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
-                                         GetSystemMetrics(SM_CXSMICON),
-                                         GetSystemMetrics(SM_CYSMICON), 0);
+    g_start.trayIcon =
+        (HICON)LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
+                          GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
     g_start.freshStart = ui::EqualsNoCase(g_start.commandLine, "NewSession");
 
     CurrentProjectHooks hooks;

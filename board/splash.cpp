@@ -10,7 +10,7 @@ namespace {
 
 constexpr UINT_PTR kSplashTimer = 1;
 constexpr UINT kSplashMs = 4500;
-constexpr int kWidth = 488, kHeight = 352;       // the window
+constexpr int kWidth = 488, kHeight = 352;      // the window
 constexpr int kPictureW = 480, kPictureH = 344; // bitmap 144, leaving a grey border
 
 class Splash : public ui::Dialog {

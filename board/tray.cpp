@@ -73,22 +73,20 @@ void RemoveTrayIcon() {
     Shell_NotifyIconA(NIM_DELETE, &record);
 }
 
-void RegisterTaskbarCreated() { g_taskbarCreated = RegisterWindowMessageA("TaskbarCreated"); }
+void RegisterTaskbarCreated() {
+    g_taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+}
 
 void TrayWindowProcedure(UINT msg, WPARAM w, LPARAM l) {
     if (g_taskbarCreated && msg == g_taskbarCreated && g_board.useSystemTray == 1)
         AddTrayIcon(); // the shell lost the icon when the taskbar restarted
     switch (msg) {
-    case WM_TIMECHANGE:
-        ui::g_timeChangeCredits = 10;
-        break;
+    case WM_TIMECHANGE: ui::g_timeChangeCredits = 10; break;
     case WM_TRAY_CALLBACK:
         OnIconCallback(w, l);
         ContextRequestStep(msg, w, l);
         break;
-    case WM_CONTEXTMENU:
-        ContextRequestStep(msg, w, l);
-        break;
+    case WM_CONTEXTMENU: ContextRequestStep(msg, w, l); break;
     }
 }
 

@@ -30,4 +30,6 @@ AboutBox g_aboutBox;
 
 } // namespace
 
-void ShowAbout(HWND owner) { g_aboutBox.RunModal(owner); }
+void ShowAbout(HWND owner) {
+    g_aboutBox.RunModal(owner);
+}

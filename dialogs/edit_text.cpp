@@ -63,4 +63,6 @@ EditTextDialog g_editTextDialog;
 
 } // namespace
 
-void RunEditTextDialog(HWND owner) { g_editTextDialog.RunModal(owner); }
+void RunEditTextDialog(HWND owner) {
+    g_editTextDialog.RunModal(owner);
+}

@@ -56,4 +56,6 @@ HelpDialog g_helpDialog;
 
 } // namespace
 
-void ShowHelp(HWND owner) { g_helpDialog.RunModal(owner); }
+void ShowHelp(HWND owner) {
+    g_helpDialog.RunModal(owner);
+}

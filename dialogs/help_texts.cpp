@@ -150,20 +150,18 @@ const char kAutoPaste[] =
 
 // Help-menu commands 32792-32808 in order.
 const char* const kTopics[] = {
-    kMinimizeOnCopy, kTopMost,       kChangeProject, kRenameOneButton, kNewProject,
-    kOpenProject,    kSaveProject,   kSaveAsProject, kExit,            kRenameButtons,
-    kEditTextField,  kFind,          kReposition,    kConsolidate,     kUseTray,
-    kHideInTray,     kAutoPaste,
+    kMinimizeOnCopy, kTopMost,       kChangeProject, kRenameOneButton, kNewProject,    kOpenProject,
+    kSaveProject,    kSaveAsProject, kExit,          kRenameButtons,   kEditTextField, kFind,
+    kReposition,     kConsolidate,   kUseTray,       kHideInTray,      kAutoPaste,
 };
 static_assert(sizeof kTopics / sizeof kTopics[0] == IDM_HELP_LAST_TOPIC - IDM_HELP_FIRST_TOPIC + 1,
               "one text per Help-menu topic");
 
 // "[Open Project]" comes twice: the Change Project topic, then the Open Project topic.
 const char* const kOverviewParts[kOverviewPartCount] = {
-    kOverviewText,  kRenameButtons, kEditTextField, kFind,        kMinimizeOnCopy,
-    kTopMost,       kChangeProject, kNewProject,    kOpenProject, kSaveProject,
-    kSaveAsProject, kExit,          kReposition,    kConsolidate, kUseTray,
-    kHideInTray,    kAutoPaste,
+    kOverviewText,  kRenameButtons, kEditTextField, kFind,        kMinimizeOnCopy, kTopMost,
+    kChangeProject, kNewProject,    kOpenProject,   kSaveProject, kSaveAsProject,  kExit,
+    kReposition,    kConsolidate,   kUseTray,       kHideInTray,  kAutoPaste,
 };
 
 } // namespace

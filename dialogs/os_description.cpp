@@ -36,8 +36,7 @@ const char* KnownName(const OsVersion& v) {
         return nullptr;
     case 2: // Windows NT
         break;
-    default:
-        return nullptr;
+    default: return nullptr;
     }
     struct {
         unsigned long major, minor;
@@ -53,7 +52,9 @@ const char* KnownName(const OsVersion& v) {
 }
 
 // The number in "Unknown(n)": one per platform row of the table, 4 for any other platform.
-int UnknownNumber(unsigned long platform) { return platform <= 2 ? (int)platform + 1 : 4; }
+int UnknownNumber(unsigned long platform) {
+    return platform <= 2 ? (int)platform + 1 : 4;
+}
 
 typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
 
@@ -119,8 +120,12 @@ void FormatVersionLines(const OsVersion& version, const char* description, char*
                    version.platform, version.major, version.minor, description);
 }
 
-const OsVersion& StartupOsVersion() { return g_osVersion; }
-const char* StartupOsDescription() { return g_osDescription; }
+const OsVersion& StartupOsVersion() {
+    return g_osVersion;
+}
+const char* StartupOsDescription() {
+    return g_osDescription;
+}
 
 void BuildOsDescription() {
     const bool is64bit = RunsOn64BitWindows();

@@ -45,7 +45,9 @@ PromptDialog g_prompt;
 
 } // namespace
 
-void SetPromptTitle(const char* title) { ui::CopyText(g_title, sizeof g_title, title); }
+void SetPromptTitle(const char* title) {
+    ui::CopyText(g_title, sizeof g_title, title);
+}
 
 int PromptForText(char* answer, size_t answerSize, const char* format, ...) {
     va_list args;

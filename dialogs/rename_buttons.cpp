@@ -29,16 +29,12 @@ class RenameButtonsDialog : public ui::Dialog {
                 StoreName(slot);
             EndModal(IDOK);
             return true;
-        case IDB_RENAME_CANCEL:
-            EndModal(IDCANCEL);
-            return true;
+        case IDB_RENAME_CANCEL: EndModal(IDCANCEL); return true;
         case IDM_RENAME_HELP:
             g_board.helpTopic = HelpTopicText(IDM_RENAME_HELP);
             ShowHelp(Handle());
             return true;
-        case IDM_ABOUT:
-            ShowAbout(Handle());
-            return true;
+        case IDM_ABOUT: ShowAbout(Handle()); return true;
         }
         return false;
     }
@@ -68,4 +64,6 @@ RenameButtonsDialog g_renameButtonsDialog;
 
 } // namespace
 
-void RunRenameButtons(HWND owner) { g_renameButtonsDialog.RunModal(owner); }
+void RunRenameButtons(HWND owner) {
+    g_renameButtonsDialog.RunModal(owner);
+}

@@ -98,8 +98,16 @@
 #define WM_TRAY_CALLBACK 32868
 
 #ifndef RC_INVOKED
-inline int CopyButtonId(int slot) { return IDB_COPY_FIRST + 2 * slot; }
-inline int FieldId(int slot) { return IDE_FIELD_FIRST + 2 * slot; }
-inline int MarkerId(int position) { return IDT_MARKER_FIRST + position; }
-inline int LabelId(int slot) { return IDT_LABEL_FIRST + slot; }
+inline int CopyButtonId(int slot) {
+    return IDB_COPY_FIRST + 2 * slot;
+}
+inline int FieldId(int slot) {
+    return IDE_FIELD_FIRST + 2 * slot;
+}
+inline int MarkerId(int position) {
+    return IDT_MARKER_FIRST + position;
+}
+inline int LabelId(int slot) {
+    return IDT_LABEL_FIRST + slot;
+}
 #endif

@@ -22,9 +22,13 @@ const char kSaveAsPrompt[] = "Save this 31 button group of clipboard text messag
 // A switch reads here first, so a file that cannot be read changes nothing at all.
 ProjectImage g_pickedImage;
 
-HWND Selector() { return GetDlgItem(g_board.window, IDC_PROJECTS); }
+HWND Selector() {
+    return GetDlgItem(g_board.window, IDC_PROJECTS);
+}
 
-int EntryCount(HWND selector) { return (int)SendMessageA(selector, CB_GETCOUNT, 0, 0); }
+int EntryCount(HWND selector) {
+    return (int)SendMessageA(selector, CB_GETCOUNT, 0, 0);
+}
 
 // Reads entry i; an entry too long for out reads as empty.
 void EntryText(HWND selector, int i, char* out, size_t size) {

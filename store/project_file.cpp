@@ -83,7 +83,9 @@ bool ReplaceProject(const char* temporary, const char* path) {
 
 } // namespace
 
-void SetCurrentProjectHooks(const CurrentProjectHooks& hooks) { g_hooks = hooks; }
+void SetCurrentProjectHooks(const CurrentProjectHooks& hooks) {
+    g_hooks = hooks;
+}
 
 bool ProjectFileExists(const char* path) {
     DWORD attributes = GetFileAttributesA(path);

@@ -4,7 +4,9 @@
 
 #include "ui/text.h"
 
-void ClearImage(ProjectImage& image) { memset(&image, 0, sizeof image); }
+void ClearImage(ProjectImage& image) {
+    memset(&image, 0, sizeof image);
+}
 
 void SlotName(const ProjectImage& image, int slot, char* out, size_t outSize) {
     ui::CopyField(out, outSize, image.names[slot], kNameSize);

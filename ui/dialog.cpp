@@ -10,11 +10,15 @@ MessageFilter g_filter = nullptr;
 
 } // namespace
 
-void SetMessageFilter(MessageFilter filter) { g_filter = filter; }
+void SetMessageFilter(MessageFilter filter) {
+    g_filter = filter;
+}
 
 Dialog::Dialog(int templateId, bool stacked) : templateId_(templateId), stacked_(stacked) {}
 
-Dialog::~Dialog() { Destroy(); }
+Dialog::~Dialog() {
+    Destroy();
+}
 
 HWND Dialog::Create(HWND owner) {
     ended_ = false;
@@ -94,7 +98,9 @@ void Dialog::CheckItem(int id, bool checked) const {
     CheckDlgButton(handle_, id, checked ? BST_CHECKED : BST_UNCHECKED);
 }
 
-bool Dialog::IsItemChecked(int id) const { return IsDlgButtonChecked(handle_, id) == BST_CHECKED; }
+bool Dialog::IsItemChecked(int id) const {
+    return IsDlgButtonChecked(handle_, id) == BST_CHECKED;
+}
 
 void CentreOnDesktop(HWND window) {
     RECT desk, own;
@@ -107,9 +113,13 @@ void CentreOnDesktop(HWND window) {
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-bool Dialog::OnCommand(int, int, HWND) { return false; }
+bool Dialog::OnCommand(int, int, HWND) {
+    return false;
+}
 
-bool Dialog::PreTranslate(MSG&) { return false; }
+bool Dialog::PreTranslate(MSG&) {
+    return false;
+}
 
 void Dialog::OnFirstIdle() {
     if (handle_ && !IsWindowVisible(handle_)) {

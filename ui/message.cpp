@@ -39,7 +39,9 @@ int ShowMessageCaption(const char* caption, UINT type, const char* format, ...) 
     return result;
 }
 
-void SetMessageHook(MessageHook hook) { g_hook = hook; }
+void SetMessageHook(MessageHook hook) {
+    g_hook = hook;
+}
 
 void ErrorText(DWORD code, char* out, size_t size) {
     char text[512] = "";

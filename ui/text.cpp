@@ -51,7 +51,9 @@ size_t FormatText(char* dst, size_t size, const char* format, ...) {
     return n;
 }
 
-char FoldCase(char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; }
+char FoldCase(char c) {
+    return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+}
 
 bool EqualsNoCase(const char* a, const char* b) {
     for (;; ++a, ++b) {

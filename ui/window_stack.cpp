@@ -43,10 +43,16 @@ void PopWindow() {
     --g_count;
 }
 
-int WindowStackCount() { return g_count + g_overflow; }
+int WindowStackCount() {
+    return g_count + g_overflow;
+}
 
-HWND TopWindowHandle() { return g_handles[g_count]; }
+HWND TopWindowHandle() {
+    return g_handles[g_count];
+}
 
-Dialog* TopWindowDialog() { return g_dialogs[g_count]; }
+Dialog* TopWindowDialog() {
+    return g_dialogs[g_count];
+}
 
 } // namespace ui

@@ -22,15 +22,20 @@ std::string& FailureText() {
     return text;
 }
 
-void Fail(const std::string& why) { FailureText() = why; }
+void Fail(const std::string& why) {
+    FailureText() = why;
+}
 
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
+std::string Quote(const std::string& s) {
+    return "'" + s + "'";
+}
 
 std::string ErrorText(DWORD code) {
     char buffer[256] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
-                             buffer, sizeof(buffer), nullptr);
-    while (n > 0 && (buffer[n - 1] == '\r' || buffer[n - 1] == '\n' || buffer[n - 1] == ' ')) buffer[--n] = '\0';
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             code, 0, buffer, sizeof(buffer), nullptr);
+    while (n > 0 && (buffer[n - 1] == '\r' || buffer[n - 1] == '\n' || buffer[n - 1] == ' '))
+        buffer[--n] = '\0';
     return std::string(buffer, n) + " (error " + std::to_string(code) + ")";
 }
 
@@ -43,66 +48,73 @@ std::string HandleText(const void* h) {
 // ---- scoped holders ----
 
 class ScopedHandle {
-public:
+  public:
     explicit ScopedHandle(HANDLE h = nullptr) : h_(h) {}
     ~ScopedHandle() {
-        if (valid()) CloseHandle(h_);
+        if (valid())
+            CloseHandle(h_);
     }
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
     HANDLE get() const { return h_; }
     bool valid() const { return h_ != nullptr && h_ != INVALID_HANDLE_VALUE; }
 
-private:
+  private:
     HANDLE h_;
 };
 
 class ScopedFind {
-public:
+  public:
     explicit ScopedFind(HANDLE h) : h_(h) {}
     ~ScopedFind() {
-        if (valid()) FindClose(h_);
+        if (valid())
+            FindClose(h_);
     }
     ScopedFind(const ScopedFind&) = delete;
     ScopedFind& operator=(const ScopedFind&) = delete;
     bool valid() const { return h_ != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return h_; }
 
-private:
+  private:
     HANDLE h_;
 };
 
 class ScopedKey {
-public:
+  public:
     ScopedKey() = default;
     ~ScopedKey() {
-        if (key_) RegCloseKey(key_);
+        if (key_)
+            RegCloseKey(key_);
     }
     ScopedKey(const ScopedKey&) = delete;
     ScopedKey& operator=(const ScopedKey&) = delete;
     HKEY get() const { return key_; }
     HKEY* out() { return &key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
 // ---- text conversion (ANSI code page <-> UTF-16) ----
 
 std::string Narrow(const wchar_t* text, int length) {
-    if (length <= 0) return {};
+    if (length <= 0)
+        return {};
     int bytes = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0) return {};
+    if (bytes <= 0)
+        return {};
     std::string out(static_cast<size_t>(bytes), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], bytes, nullptr, nullptr);
     return out;
 }
 
 std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
+    if (text.empty())
+        return {};
     int length = static_cast<int>(text.size());
     int chars = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
-    if (chars <= 0) return {};
+    if (chars <= 0)
+        return {};
     std::wstring out(static_cast<size_t>(chars), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), length, &out[0], chars);
     return out;
@@ -125,9 +137,11 @@ void PumpFor(DWORD ms) {
 bool Poll(const std::function<bool()>& cond, DWORD timeoutMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
-        if (cond()) return true;
+        if (cond())
+            return true;
         ULONGLONG now = GetTickCount64();
-        if (now >= deadline) return false;
+        if (now >= deadline)
+            return false;
         ULONGLONG left = deadline - now;
         PumpFor(static_cast<DWORD>(left < kPollMs ? left : kPollMs));
     }
@@ -137,21 +151,28 @@ bool Poll(const std::function<bool()>& cond, DWORD timeoutMs) {
 
 bool Send(HWND window, UINT msg, WPARAM w, LPARAM l, LRESULT* result) {
     DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(window, msg, w, l, SMTO_NORMAL | SMTO_ABORTIFHUNG, kMessageTimeoutMs, &answer))
+    if (!SendMessageTimeoutW(window, msg, w, l, SMTO_NORMAL | SMTO_ABORTIFHUNG, kMessageTimeoutMs,
+                             &answer))
         return false;
-    if (result) *result = static_cast<LRESULT>(answer);
+    if (result)
+        *result = static_cast<LRESULT>(answer);
     return true;
 }
 
 bool ReadText(HWND window, std::string* text) {
     LRESULT length = 0;
-    if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length) || length < 0) return false;
-    if (length > kMaxTextChars) length = kMaxTextChars;
+    if (!Send(window, WM_GETTEXTLENGTH, 0, 0, &length) || length < 0)
+        return false;
+    if (length > kMaxTextChars)
+        length = kMaxTextChars;
     std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
     LRESULT copied = 0;
-    if (!Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), &copied)) return false;
-    if (copied < 0) copied = 0;
-    if (copied > length) copied = length;
+    if (!Send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), &copied))
+        return false;
+    if (copied < 0)
+        copied = 0;
+    if (copied > length)
+        copied = length;
     *text = Narrow(buffer.data(), static_cast<int>(copied));
     return true;
 }
@@ -178,8 +199,10 @@ DWORD PidOf(HWND window) {
 
 std::string Describe(HWND window) {
     std::string text = Quote(CaptionOf(window)) + " [" + ClassOf(window) + "]";
-    if (!IsWindowVisible(window)) text += " hidden";
-    if (!IsWindowEnabled(window)) text += " disabled";
+    if (!IsWindowVisible(window))
+        text += " hidden";
+    if (!IsWindowEnabled(window))
+        text += " disabled";
     return text;
 }
 
@@ -205,13 +228,15 @@ std::vector<HWND> ChildrenOf(HWND parent) {
 // When pid is given, a process that already ended cannot show anything
 // more; the wait stops early and says so.
 bool ProcessEnded(DWORD pid, std::string* how) {
-    if (pid == 0) return false;
+    if (pid == 0)
+        return false;
     ScopedHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid));
     if (!process.valid()) {
         *how = "process " + std::to_string(pid) + " is not running";
         return true;
     }
-    if (WaitForSingleObject(process.get(), 0) != WAIT_OBJECT_0) return false;
+    if (WaitForSingleObject(process.get(), 0) != WAIT_OBJECT_0)
+        return false;
     DWORD code = 0;
     GetExitCodeProcess(process.get(), &code);
     *how = "process " + std::to_string(pid) + " exited with code " + std::to_string(code);
@@ -224,9 +249,12 @@ bool StartsWith(const std::string& text, const std::string& prefix) {
 
 HWND FindTopWindow(const std::string& titlePrefix, DWORD pid, bool mustBeVisible) {
     for (HWND window : AllTopWindows()) {
-        if (pid != 0 && PidOf(window) != pid) continue;
-        if (mustBeVisible && !IsWindowVisible(window)) continue;
-        if (StartsWith(CaptionOf(window), titlePrefix)) return window;
+        if (pid != 0 && PidOf(window) != pid)
+            continue;
+        if (mustBeVisible && !IsWindowVisible(window))
+            continue;
+        if (StartsWith(CaptionOf(window), titlePrefix))
+            return window;
     }
     return nullptr;
 }
@@ -234,16 +262,22 @@ HWND FindTopWindow(const std::string& titlePrefix, DWORD pid, bool mustBeVisible
 HWND WaitTopWindow(const std::string& titlePrefix, DWORD timeoutMs, DWORD pid, bool mustBeVisible) {
     HWND found = nullptr;
     std::string ended;
-    Poll([&] {
-        found = FindTopWindow(titlePrefix, pid, mustBeVisible);
-        return found != nullptr || ProcessEnded(pid, &ended);
-    }, timeoutMs);
-    if (found) return found;
+    Poll(
+        [&] {
+            found = FindTopWindow(titlePrefix, pid, mustBeVisible);
+            return found != nullptr || ProcessEnded(pid, &ended);
+        },
+        timeoutMs);
+    if (found)
+        return found;
 
-    std::string why = "waited " + std::to_string(timeoutMs) + " ms for a " + (mustBeVisible ? "visible " : "") +
-                      "window titled " + Quote(titlePrefix + "...");
-    if (pid != 0) why += " of process " + std::to_string(pid);
-    if (!ended.empty()) why += "; " + ended;
+    std::string why = "waited " + std::to_string(timeoutMs) + " ms for a " +
+                      (mustBeVisible ? "visible " : "") + "window titled " +
+                      Quote(titlePrefix + "...");
+    if (pid != 0)
+        why += " of process " + std::to_string(pid);
+    if (!ended.empty())
+        why += "; " + ended;
     Fail(why + "; saw: " + DescribeWindows(pid));
     return nullptr;
 }
@@ -256,29 +290,37 @@ HWND Control(HWND dialog, int id, const char* action) {
     return control;
 }
 
-bool SendToControl(HWND dialog, int id, const char* action, UINT msg, WPARAM w, LPARAM l, LRESULT* result) {
+bool SendToControl(HWND dialog, int id, const char* action, UINT msg, WPARAM w, LPARAM l,
+                   LRESULT* result) {
     HWND control = Control(dialog, id, action);
-    if (!control) return false;
-    if (Send(control, msg, w, l, result)) return true;
-    Fail(std::string(action) + ": control " + std::to_string(id) + " of " + Describe(dialog) + " did not answer within " +
-         std::to_string(kMessageTimeoutMs) + " ms");
+    if (!control)
+        return false;
+    if (Send(control, msg, w, l, result))
+        return true;
+    Fail(std::string(action) + ": control " + std::to_string(id) + " of " + Describe(dialog) +
+         " did not answer within " + std::to_string(kMessageTimeoutMs) + " ms");
     return false;
 }
 
-bool IsClass(HWND window, const char* name) { return lstrcmpiA(ClassOf(window).c_str(), name) == 0; }
+bool IsClass(HWND window, const char* name) {
+    return lstrcmpiA(ClassOf(window).c_str(), name) == 0;
+}
 
 HWND MessageBoxStatic(HWND box) {
     for (HWND child : ChildrenOf(box))
-        if ((GetDlgCtrlID(child) & 0xFFFF) == kMessageBoxTextId && IsClass(child, "Static")) return child;
+        if ((GetDlgCtrlID(child) & 0xFFFF) == kMessageBoxTextId && IsClass(child, "Static"))
+            return child;
     return nullptr;
 }
 
 // Dialogs made from resource scripts also carry statics with id 0xFFFF
 // (IDC_STATIC), so the text static alone does not make a message box.
 bool LooksLikeMessageBox(HWND window) {
-    if (!IsClass(window, "#32770") || !IsWindowVisible(window) || !IsWindowEnabled(window)) return false;
+    if (!IsClass(window, "#32770") || !IsWindowVisible(window) || !IsWindowEnabled(window))
+        return false;
     for (HWND child : ChildrenOf(window))
-        if (!IsClass(child, "Static") && !IsClass(child, "Button")) return false;
+        if (!IsClass(child, "Static") && !IsClass(child, "Button"))
+            return false;
     HWND text = MessageBoxStatic(window);
     std::string content;
     return text && ReadText(text, &content) && !content.empty();
@@ -288,13 +330,25 @@ bool LooksLikeMessageBox(HWND window) {
 
 bool IsExtendedKey(BYTE vk) {
     switch (vk) {
-    case VK_INSERT: case VK_DELETE: case VK_HOME: case VK_END: case VK_PRIOR: case VK_NEXT:
-    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
-    case VK_RCONTROL: case VK_RMENU: case VK_DIVIDE: case VK_NUMLOCK:
-    case VK_LWIN: case VK_RWIN: case VK_APPS: case VK_SNAPSHOT:
-        return true;
-    default:
-        return false;
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_RCONTROL:
+    case VK_RMENU:
+    case VK_DIVIDE:
+    case VK_NUMLOCK:
+    case VK_LWIN:
+    case VK_RWIN:
+    case VK_APPS:
+    case VK_SNAPSHOT: return true;
+    default: return false;
     }
 }
 
@@ -317,28 +371,31 @@ void PressAll(const std::vector<BYTE>& keys) {
 // ---- clipboard ----
 
 class ClipboardLock {
-public:
+  public:
     // A NULL owner: no window of ours has to answer clipboard messages later,
     // which a test thread that is not pumping could not do.
     ClipboardLock() {
         open_ = Poll([] { return OpenClipboard(nullptr) != FALSE; }, kClipboardRetryMs);
-        if (!open_) Fail("the clipboard stayed busy for " + std::to_string(kClipboardRetryMs) + " ms");
+        if (!open_)
+            Fail("the clipboard stayed busy for " + std::to_string(kClipboardRetryMs) + " ms");
     }
     ~ClipboardLock() {
-        if (open_) CloseClipboard();
+        if (open_)
+            CloseClipboard();
     }
     ClipboardLock(const ClipboardLock&) = delete;
     ClipboardLock& operator=(const ClipboardLock&) = delete;
     bool open() const { return open_; }
 
-private:
+  private:
     bool open_ = false;
 };
 
 // ---- files ----
 
 std::string StripTrailingSlashes(std::string path) {
-    while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    while (!path.empty() && (path.back() == '\\' || path.back() == '/'))
+        path.pop_back();
     return path;
 }
 
@@ -348,12 +405,16 @@ bool IsTooBroadToRemove(const std::string& path) {
     return p.empty() || (p.size() == 2 && p[1] == ':');
 }
 
-bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool PathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void DeleteRecursive(const std::string& path) {
     DWORD attrs = GetFileAttributesA(path.c_str());
-    if (attrs == INVALID_FILE_ATTRIBUTES) return;
-    if (attrs & FILE_ATTRIBUTE_READONLY) SetFileAttributesA(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
+    if (attrs == INVALID_FILE_ATTRIBUTES)
+        return;
+    if (attrs & FILE_ATTRIBUTE_READONLY)
+        SetFileAttributesA(path.c_str(), attrs & ~FILE_ATTRIBUTE_READONLY);
     if (!(attrs & FILE_ATTRIBUTE_DIRECTORY)) {
         DeleteFileA(path.c_str());
         return;
@@ -364,7 +425,9 @@ void DeleteRecursive(const std::string& path) {
         ScopedFind find(FindFirstFileA((path + "\\*").c_str(), &entry));
         if (find.valid()) {
             do {
-                if (std::strcmp(entry.cFileName, ".") == 0 || std::strcmp(entry.cFileName, "..") == 0) continue;
+                if (std::strcmp(entry.cFileName, ".") == 0 ||
+                    std::strcmp(entry.cFileName, "..") == 0)
+                    continue;
                 DeleteRecursive(path + "\\" + entry.cFileName);
             } while (FindNextFileA(find.get(), &entry));
         }
@@ -374,7 +437,8 @@ void DeleteRecursive(const std::string& path) {
 
 // Creates every missing folder of path.
 bool CreateDirs(const std::string& path) {
-    for (size_t pos = path.find_first_of("\\/", 3); pos != std::string::npos; pos = path.find_first_of("\\/", pos + 1))
+    for (size_t pos = path.find_first_of("\\/", 3); pos != std::string::npos;
+         pos = path.find_first_of("\\/", pos + 1))
         CreateDirectoryA(path.substr(0, pos).c_str(), nullptr);
     CreateDirectoryA(path.c_str(), nullptr);
     return DirExists(path);
@@ -383,17 +447,22 @@ bool CreateDirs(const std::string& path) {
 std::string TempDir() {
     char buffer[MAX_PATH + 1] = {};
     DWORD n = GetTempPathA(sizeof(buffer), buffer);
-    if (n == 0 || n >= sizeof(buffer)) return {};
+    if (n == 0 || n >= sizeof(buffer))
+        return {};
     return StripTrailingSlashes(std::string(buffer, n));
 }
 
-}  // namespace
+} // namespace
 
 // =============================================================================
 
-const char* LastFailure() { return FailureText().c_str(); }
+const char* LastFailure() {
+    return FailureText().c_str();
+}
 
-void ClearFailure() { FailureText().clear(); }
+void ClearFailure() {
+    FailureText().clear();
+}
 
 std::string ExeDir() {
     char buffer[MAX_PATH * 4] = {};
@@ -412,7 +481,8 @@ std::string ExeDir() {
 Process Start(const std::string& exePath, const std::string& args, const std::string& workDir) {
     Process p;
     std::string commandLine = "\"" + exePath + "\"";
-    if (!args.empty()) commandLine += " " + args;
+    if (!args.empty())
+        commandLine += " " + args;
     std::vector<char> mutableLine(commandLine.begin(), commandLine.end());
     mutableLine.push_back('\0');
 
@@ -423,9 +493,8 @@ Process Start(const std::string& exePath, const std::string& args, const std::st
     // program is still going away; a missing file or folder is final at once.
     DWORD error = 0;
     for (int attempt = 0; attempt < 5; ++attempt) {
-        if (CreateProcessA(exePath.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0,
-                           nullptr, workDir.empty() ? nullptr : workDir.c_str(), &startup,
-                           &info)) {
+        if (CreateProcessA(exePath.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
             error = 0;
             break;
         }
@@ -473,7 +542,8 @@ void Kill(Process& p) {
 }
 
 void CloseProcess(Process& p) {
-    if (p.process) CloseHandle(p.process);
+    if (p.process)
+        CloseHandle(p.process);
     p.process = nullptr;
     p.pid = 0;
 }
@@ -490,13 +560,16 @@ HWND WaitVisibleWindow(const std::string& titlePrefix, DWORD timeoutMs, DWORD pi
 
 bool WaitGone(HWND window, DWORD timeoutMs) {
     std::string described = IsWindow(window) ? Describe(window) : std::string();
-    if (Poll([window] { return !IsWindow(window); }, timeoutMs)) return true;
-    Fail("waited " + std::to_string(timeoutMs) + " ms for window " + described + " to close; it is still there");
+    if (Poll([window] { return !IsWindow(window); }, timeoutMs))
+        return true;
+    Fail("waited " + std::to_string(timeoutMs) + " ms for window " + described +
+         " to close; it is still there");
     return false;
 }
 
 bool WaitUntil(std::function<bool()> cond, DWORD timeoutMs, const std::string& what) {
-    if (Poll(cond, timeoutMs)) return true;
+    if (Poll(cond, timeoutMs))
+        return true;
     Fail("waited " + std::to_string(timeoutMs) + " ms for " + what + "; it did not happen");
     return false;
 }
@@ -513,17 +586,19 @@ std::string ItemText(HWND dialog, int id) {
     HWND control = Control(dialog, id, "ItemText");
     std::string text;
     if (control && !ReadText(control, &text))
-        Fail("ItemText: control " + std::to_string(id) + " of " + Describe(dialog) + " did not answer within " +
-             std::to_string(kMessageTimeoutMs) + " ms");
+        Fail("ItemText: control " + std::to_string(id) + " of " + Describe(dialog) +
+             " did not answer within " + std::to_string(kMessageTimeoutMs) + " ms");
     return text;
 }
 
 bool SetItemText(HWND dialog, int id, const std::string& text) {
     std::wstring wide = Widen(text);
     LRESULT ok = 0;
-    if (!SendToControl(dialog, id, "SetItemText", WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()), &ok))
+    if (!SendToControl(dialog, id, "SetItemText", WM_SETTEXT, 0,
+                       reinterpret_cast<LPARAM>(wide.c_str()), &ok))
         return false;
-    if (!ok) Fail("SetItemText: control " + std::to_string(id) + " refused the text " + Quote(text));
+    if (!ok)
+        Fail("SetItemText: control " + std::to_string(id) + " refused the text " + Quote(text));
     return ok != 0;
 }
 
@@ -532,16 +607,23 @@ void Click(HWND dialog, int id) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
 }
 
-void PostCommand(HWND window, WPARAM w, LPARAM l) { PostMessageW(window, WM_COMMAND, w, l); }
+void PostCommand(HWND window, WPARAM w, LPARAM l) {
+    PostMessageW(window, WM_COMMAND, w, l);
+}
 
 bool IsChecked(HWND dialog, int id) {
     LRESULT state = 0;
-    return SendToControl(dialog, id, "IsChecked", BM_GETCHECK, 0, 0, &state) && state == BST_CHECKED;
+    return SendToControl(dialog, id, "IsChecked", BM_GETCHECK, 0, 0, &state) &&
+           state == BST_CHECKED;
 }
 
-bool IsVisible(HWND window) { return IsWindowVisible(window) != FALSE; }
+bool IsVisible(HWND window) {
+    return IsWindowVisible(window) != FALSE;
+}
 
-bool IsIconic(HWND window) { return ::IsIconic(window) != FALSE; }
+bool IsIconic(HWND window) {
+    return ::IsIconic(window) != FALSE;
+}
 
 bool IsEnabled(HWND dialog, int id) {
     HWND control = Control(dialog, id, "IsEnabled");
@@ -551,24 +633,31 @@ bool IsEnabled(HWND dialog, int id) {
 std::string FocusedClassOrId(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus) return {};
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndFocus)
+        return {};
     return ClassOf(info.hwndFocus) + ":" + std::to_string(GetDlgCtrlID(info.hwndFocus));
 }
 
 std::vector<std::string> ComboItems(HWND dialog, int id) {
     std::vector<std::string> items;
     LRESULT count = 0;
-    if (!SendToControl(dialog, id, "ComboItems", CB_GETCOUNT, 0, 0, &count)) return items;
+    if (!SendToControl(dialog, id, "ComboItems", CB_GETCOUNT, 0, 0, &count))
+        return items;
     for (LRESULT i = 0; i < count; ++i) {
         LRESULT length = 0;
-        if (!SendToControl(dialog, id, "ComboItems", CB_GETLBTEXTLEN, i, 0, &length) || length < 0) break;
-        if (length > kMaxTextChars) length = kMaxTextChars;
+        if (!SendToControl(dialog, id, "ComboItems", CB_GETLBTEXTLEN, i, 0, &length) || length < 0)
+            break;
+        if (length > kMaxTextChars)
+            length = kMaxTextChars;
         std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
         LRESULT copied = 0;
-        if (!SendToControl(dialog, id, "ComboItems", CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(buffer.data()), &copied))
+        if (!SendToControl(dialog, id, "ComboItems", CB_GETLBTEXT, i,
+                           reinterpret_cast<LPARAM>(buffer.data()), &copied))
             break;
-        if (copied < 0) copied = 0;
-        if (copied > length) copied = length;
+        if (copied < 0)
+            copied = 0;
+        if (copied > length)
+            copied = length;
         items.push_back(Narrow(buffer.data(), static_cast<int>(copied)));
     }
     return items;
@@ -576,21 +665,25 @@ std::vector<std::string> ComboItems(HWND dialog, int id) {
 
 int ComboSelection(HWND dialog, int id) {
     LRESULT selection = CB_ERR;
-    if (!SendToControl(dialog, id, "ComboSelection", CB_GETCURSEL, 0, 0, &selection)) return CB_ERR;
+    if (!SendToControl(dialog, id, "ComboSelection", CB_GETCURSEL, 0, 0, &selection))
+        return CB_ERR;
     return static_cast<int>(selection);
 }
 
 std::string ComboSelectedText(HWND dialog, int id) {
     int selection = ComboSelection(dialog, id);
-    if (selection < 0) return {};
+    if (selection < 0)
+        return {};
     std::vector<std::string> items = ComboItems(dialog, id);
-    return static_cast<size_t>(selection) < items.size() ? items[static_cast<size_t>(selection)] : std::string();
+    return static_cast<size_t>(selection) < items.size() ? items[static_cast<size_t>(selection)]
+                                                         : std::string();
 }
 
 std::vector<HWND> TopWindowsOf(DWORD pid) {
     std::vector<HWND> mine;
     for (HWND window : AllTopWindows())
-        if (PidOf(window) == pid) mine.push_back(window);
+        if (PidOf(window) == pid)
+            mine.push_back(window);
     return mine;
 }
 
@@ -598,30 +691,38 @@ std::string DescribeWindows(DWORD pid) {
     std::vector<HWND> listed;
     for (HWND window : AllTopWindows()) {
         bool wanted = pid != 0 ? PidOf(window) == pid : IsWindowVisible(window) != FALSE;
-        if (wanted) listed.push_back(window);
+        if (wanted)
+            listed.push_back(window);
     }
-    if (listed.empty()) return "no windows";
+    if (listed.empty())
+        return "no windows";
     std::string text;
-    for (size_t i = 0; i < listed.size() && i < kMaxListedWindows; ++i) text += (i ? ", " : "") + Describe(listed[i]);
-    if (listed.size() > kMaxListedWindows) text += ", and " + std::to_string(listed.size() - kMaxListedWindows) + " more";
+    for (size_t i = 0; i < listed.size() && i < kMaxListedWindows; ++i)
+        text += (i ? ", " : "") + Describe(listed[i]);
+    if (listed.size() > kMaxListedWindows)
+        text += ", and " + std::to_string(listed.size() - kMaxListedWindows) + " more";
     return text;
 }
 
 HWND WaitMessageBox(DWORD pid, DWORD timeoutMs) {
     HWND found = nullptr;
     std::string ended;
-    Poll([&] {
-        for (HWND window : TopWindowsOf(pid)) {
-            if (LooksLikeMessageBox(window)) {
-                found = window;
-                return true;
+    Poll(
+        [&] {
+            for (HWND window : TopWindowsOf(pid)) {
+                if (LooksLikeMessageBox(window)) {
+                    found = window;
+                    return true;
+                }
             }
-        }
-        return ProcessEnded(pid, &ended);
-    }, timeoutMs);
-    if (found) return found;
-    Fail("waited " + std::to_string(timeoutMs) + " ms for a message box of process " + std::to_string(pid) +
-         (ended.empty() ? "" : "; " + ended) + "; its windows: " + DescribeWindows(pid));
+            return ProcessEnded(pid, &ended);
+        },
+        timeoutMs);
+    if (found)
+        return found;
+    Fail("waited " + std::to_string(timeoutMs) + " ms for a message box of process " +
+         std::to_string(pid) + (ended.empty() ? "" : "; " + ended) +
+         "; its windows: " + DescribeWindows(pid));
     return nullptr;
 }
 
@@ -631,17 +732,21 @@ std::string MessageBoxText(HWND box) {
     if (!text)
         Fail("MessageBoxText: " + Describe(box) + " has no text static");
     else if (!ReadText(text, &content))
-        Fail("MessageBoxText: " + Describe(box) + " did not answer within " + std::to_string(kMessageTimeoutMs) + " ms");
+        Fail("MessageBoxText: " + Describe(box) + " did not answer within " +
+             std::to_string(kMessageTimeoutMs) + " ms");
     return content;
 }
 
 void AnswerMessageBox(HWND box, int buttonId) {
-    PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(box, buttonId)));
 }
 
 // ---- keyboard ----
 
-void KeyCombo(std::initializer_list<BYTE> keysDown) { PressAll(std::vector<BYTE>(keysDown)); }
+void KeyCombo(std::initializer_list<BYTE> keysDown) {
+    PressAll(std::vector<BYTE>(keysDown));
+}
 
 void TypeText(const std::string& text) {
     for (char c : text) {
@@ -651,9 +756,12 @@ void TypeText(const std::string& text) {
             continue;
         }
         std::vector<BYTE> keys;
-        if (scan & 0x100) keys.push_back(VK_SHIFT);
-        if (scan & 0x200) keys.push_back(VK_CONTROL);
-        if (scan & 0x400) keys.push_back(VK_MENU);
+        if (scan & 0x100)
+            keys.push_back(VK_SHIFT);
+        if (scan & 0x200)
+            keys.push_back(VK_CONTROL);
+        if (scan & 0x400)
+            keys.push_back(VK_MENU);
         keys.push_back(static_cast<BYTE>(scan & 0xFF));
         PressAll(keys);
     }
@@ -664,7 +772,8 @@ bool BringToFront(HWND window) {
         Fail("BringToFront: window " + HandleText(window) + " does not exist");
         return false;
     }
-    if (::IsIconic(window)) ShowWindowAsync(window, SW_RESTORE);
+    if (::IsIconic(window))
+        ShowWindowAsync(window, SW_RESTORE);
 
     // Joining the input queues of the current foreground thread and the
     // target lets SetForegroundWindow through the foreground lock.
@@ -672,14 +781,19 @@ bool BringToFront(HWND window) {
     DWORD target = GetWindowThreadProcessId(window, nullptr);
     HWND foreground = GetForegroundWindow();
     DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
-    bool joinedForeground = foregroundThread && foregroundThread != me && AttachThreadInput(me, foregroundThread, TRUE);
-    bool joinedTarget = target != me && target != foregroundThread && AttachThreadInput(me, target, TRUE);
+    bool joinedForeground =
+        foregroundThread && foregroundThread != me && AttachThreadInput(me, foregroundThread, TRUE);
+    bool joinedTarget =
+        target != me && target != foregroundThread && AttachThreadInput(me, target, TRUE);
     BringWindowToTop(window);
     SetForegroundWindow(window);
-    if (joinedTarget) AttachThreadInput(me, target, FALSE);
-    if (joinedForeground) AttachThreadInput(me, foregroundThread, FALSE);
+    if (joinedTarget)
+        AttachThreadInput(me, target, FALSE);
+    if (joinedForeground)
+        AttachThreadInput(me, foregroundThread, FALSE);
 
-    if (Poll([window] { return GetForegroundWindow() == window; }, 1000)) return true;
+    if (Poll([window] { return GetForegroundWindow() == window; }, 1000))
+        return true;
     HWND now = GetForegroundWindow();
     Fail("BringToFront: " + Describe(window) + " did not become the foreground window; it is " +
          (now ? Describe(now) : std::string("none")));
@@ -690,7 +804,8 @@ bool BringToFront(HWND window) {
 
 std::string ClipboardText() {
     ClipboardLock lock;
-    if (!lock.open()) return {};
+    if (!lock.open())
+        return {};
     HANDLE data = GetClipboardData(CF_TEXT);
     const char* bytes = data ? static_cast<const char*>(GlobalLock(data)) : nullptr;
     if (!bytes) {
@@ -704,7 +819,8 @@ std::string ClipboardText() {
 
 bool SetClipboardText(const std::string& text) {
     ClipboardLock lock;
-    if (!lock.open()) return false;
+    if (!lock.open())
+        return false;
     EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (!memory) {
@@ -719,18 +835,21 @@ bool SetClipboardText(const std::string& text) {
         GlobalFree(memory);
         return false;
     }
-    return true;  // the clipboard owns memory now
+    return true; // the clipboard owns memory now
 }
 
 // ---- registry ----
 
 bool RegSetText(const std::string& key, const std::string& name, const std::string& value) {
     ScopedKey k;
-    LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, k.out(), nullptr);
+    LONG rc = RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              k.out(), nullptr);
     if (rc == ERROR_SUCCESS)
-        rc = RegSetValueExA(k.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+        rc = RegSetValueExA(k.get(), name.c_str(), 0, REG_SZ,
+                            reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>(value.size() + 1));
-    if (rc != ERROR_SUCCESS) Fail("could not set HKCU\\" + key + " " + Quote(name) + ": " + ErrorText(rc));
+    if (rc != ERROR_SUCCESS)
+        Fail("could not set HKCU\\" + key + " " + Quote(name) + ": " + ErrorText(rc));
     return rc == ERROR_SUCCESS;
 }
 
@@ -739,32 +858,39 @@ bool RegGetText(const std::string& key, const std::string& name, std::string* va
     ScopedKey k;
     LONG rc = RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, k.out());
     DWORD type = 0, size = 0;
-    if (rc == ERROR_SUCCESS) rc = RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, nullptr, &size);
+    if (rc == ERROR_SUCCESS)
+        rc = RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, nullptr, &size);
     if (rc != ERROR_SUCCESS) {
         Fail(where + " is missing: " + ErrorText(rc));
         return false;
     }
     if ((type != REG_SZ && type != REG_EXPAND_SZ) || size > kMaxRegBytes) {
-        Fail(where + " is not a string (type " + std::to_string(type) + ", " + std::to_string(size) + " bytes)");
+        Fail(where + " is not a string (type " + std::to_string(type) + ", " +
+             std::to_string(size) + " bytes)");
         return false;
     }
     std::vector<char> buffer(size + 1, '\0');
-    rc = RegQueryValueExA(k.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+    rc = RegQueryValueExA(k.get(), name.c_str(), nullptr, &type,
+                          reinterpret_cast<BYTE*>(buffer.data()), &size);
     if (rc != ERROR_SUCCESS) {
         Fail("could not read " + where + ": " + ErrorText(rc));
         return false;
     }
     // Stored strings need not be terminated; never read past what came back.
-    if (value) value->assign(buffer.data(), strnlen(buffer.data(), size));
+    if (value)
+        value->assign(buffer.data(), strnlen(buffer.data(), size));
     return true;
 }
 
 bool RegDeleteValue(const std::string& key, const std::string& name) {
     ScopedKey k;
     LONG rc = RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_SET_VALUE, k.out());
-    if (rc == ERROR_FILE_NOT_FOUND) return true;
-    if (rc == ERROR_SUCCESS) rc = ::RegDeleteValueA(k.get(), name.c_str());
-    if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND) return true;
+    if (rc == ERROR_FILE_NOT_FOUND)
+        return true;
+    if (rc == ERROR_SUCCESS)
+        rc = ::RegDeleteValueA(k.get(), name.c_str());
+    if (rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND)
+        return true;
     Fail("could not delete HKCU\\" + key + " " + Quote(name) + ": " + ErrorText(rc));
     return false;
 }
@@ -776,7 +902,8 @@ bool RegDeleteTree(const std::string& key) {
     }
     LONG rc = ::RegDeleteTreeA(HKEY_CURRENT_USER, key.c_str());
     ScopedKey k;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, k.out()) == ERROR_FILE_NOT_FOUND) return true;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, k.out()) == ERROR_FILE_NOT_FOUND)
+        return true;
     Fail("could not delete HKCU\\" + key + ": " + ErrorText(rc));
     return false;
 }
@@ -784,8 +911,9 @@ bool RegDeleteTree(const std::string& key) {
 // ---- files ----
 
 std::string ReadFileBytes(const std::string& path) {
-    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         Fail("could not open " + path + ": " + ErrorText(GetLastError()));
         return {};
@@ -793,19 +921,22 @@ std::string ReadFileBytes(const std::string& path) {
     std::string bytes;
     char chunk[64 * 1024];
     DWORD got = 0;
-    while (ReadFile(file.get(), chunk, sizeof(chunk), &got, nullptr) && got > 0) bytes.append(chunk, got);
+    while (ReadFile(file.get(), chunk, sizeof(chunk), &got, nullptr) && got > 0)
+        bytes.append(chunk, got);
     return bytes;
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
         Fail("could not create " + path + ": " + ErrorText(GetLastError()));
         return false;
     }
     size_t done = 0;
     while (done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(bytes.size() - done < (1u << 20) ? bytes.size() - done : (1u << 20));
+        DWORD chunk =
+            static_cast<DWORD>(bytes.size() - done < (1u << 20) ? bytes.size() - done : (1u << 20));
         DWORD written = 0;
         if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) {
             Fail("could not write " + path + ": " + ErrorText(GetLastError()));
@@ -837,7 +968,8 @@ std::string MakeScratchDir(const std::string& name) {
         return {};
     }
     std::string dir = temp + "\\tessaro-tests\\" + StripTrailingSlashes(name);
-    if (!RemoveTree(dir)) return {};
+    if (!RemoveTree(dir))
+        return {};
     if (!CreateDirs(dir)) {
         Fail("MakeScratchDir: could not create " + dir + ": " + ErrorText(GetLastError()));
         return {};
@@ -853,13 +985,15 @@ bool RemoveTree(const std::string& path) {
     std::string target = StripTrailingSlashes(path);
     // A program that just exited may hold a file open for a moment.
     for (int attempt = 0; attempt < 20; ++attempt) {
-        if (!PathExists(target)) return true;
+        if (!PathExists(target))
+            return true;
         DeleteRecursive(target);
-        if (!PathExists(target)) return true;
+        if (!PathExists(target))
+            return true;
         Sleep(100);
     }
     Fail("could not remove " + target + ": " + ErrorText(GetLastError()));
     return false;
 }
 
-}  // namespace driver
+} // namespace driver

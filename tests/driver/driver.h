@@ -73,7 +73,7 @@ bool IsEnabled(HWND dialog, int id);
 std::string FocusedClassOrId(HWND window);
 
 std::vector<std::string> ComboItems(HWND dialog, int id);
-int ComboSelection(HWND dialog, int id);  // CB_ERR (-1) if none
+int ComboSelection(HWND dialog, int id); // CB_ERR (-1) if none
 std::string ComboSelectedText(HWND dialog, int id);
 
 std::vector<HWND> TopWindowsOf(DWORD pid);
@@ -86,7 +86,7 @@ std::string DescribeWindows(DWORD pid);
 // disabled behind a message box does not count.
 HWND WaitMessageBox(DWORD pid, DWORD timeoutMs);
 std::string MessageBoxText(HWND box);
-void AnswerMessageBox(HWND box, int buttonId);  // IDOK, IDYES, ...
+void AnswerMessageBox(HWND box, int buttonId); // IDOK, IDYES, ...
 
 // ---- Keyboard --------------------------------------------------------------
 
@@ -100,7 +100,7 @@ bool BringToFront(HWND window);
 
 // ---- Clipboard -------------------------------------------------------------
 
-std::string ClipboardText();  // CF_TEXT; empty if none
+std::string ClipboardText(); // CF_TEXT; empty if none
 bool SetClipboardText(const std::string& text);
 
 // ---- Registry (HKEY_CURRENT_USER) ------------------------------------------
@@ -115,13 +115,13 @@ bool RegDeleteTree(const std::string& key);
 
 // ---- Files -----------------------------------------------------------------
 
-std::string ReadFileBytes(const std::string& path);  // empty if missing
+std::string ReadFileBytes(const std::string& path); // empty if missing
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);  // a file, not a folder
+bool FileExists(const std::string& path); // a file, not a folder
 bool DirExists(const std::string& path);
 // %TEMP%\tessaro-tests\<name>, emptied and created; "" on failure.
 std::string MakeScratchDir(const std::string& name);
 // Deletes a folder and everything in it (read-only files too); true if gone.
 bool RemoveTree(const std::string& path);
 
-}  // namespace driver
+} // namespace driver

@@ -10,23 +10,26 @@
 
 namespace {
 
-const int kEdit = 101, kCount = 102, kCombo = 103, kCheck = 104, kAsk = 105, kClicks = 106, kDisabled = 107;
+const int kEdit = 101, kCount = 102, kCombo = 103, kCheck = 104, kAsk = 105, kClicks = 106,
+          kDisabled = 107;
 const WORD kButton = 0x80, kEditClass = 0x81, kStatic = 0x82, kComboBox = 0x85;
 
 // ---- child side: a dialog built from an in-memory template ----
 
 class DialogTemplate {
-public:
+  public:
     DialogTemplate() {
         Dword(DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE);
         Dword(0);
-        Word(0);  // item count, filled in by Item()
+        Word(0); // item count, filled in by Item()
         Word(0), Word(0), Word(210), Word(100);
-        Word(0), Word(0), Text(L"");  // no menu, default class, title set later
+        Word(0), Word(0), Text(L""); // no menu, default class, title set later
         Word(8), Text(L"MS Shell Dlg");
     }
-    void Item(WORD cls, const wchar_t* text, int id, DWORD style, short x, short y, short cx, short cy) {
-        if (words_.size() % 2) Word(0);  // items start DWORD-aligned
+    void Item(WORD cls, const wchar_t* text, int id, DWORD style, short x, short y, short cx,
+              short cy) {
+        if (words_.size() % 2)
+            Word(0); // items start DWORD-aligned
         Dword(style | WS_CHILD | WS_VISIBLE);
         Dword(0);
         Word(x), Word(y), Word(cx), Word(cy), Word(static_cast<WORD>(id));
@@ -35,11 +38,13 @@ public:
     }
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
-private:
+  private:
     void Word(WORD w) { words_.push_back(w); }
     void Dword(DWORD d) { Word(LOWORD(d)), Word(HIWORD(d)); }
     void Text(const wchar_t* s) {
-        do Word(*s); while (*s++);
+        do
+            Word(*s);
+        while (*s++);
     }
     std::vector<WORD> words_;
 };
@@ -59,19 +64,19 @@ INT_PTR CALLBACK ChildProc(HWND dlg, UINT msg, WPARAM w, LPARAM l) {
         CheckDlgButton(dlg, kCheck, BST_CHECKED);
         return TRUE;
     }
-    if (msg != WM_COMMAND) return FALSE;
+    if (msg != WM_COMMAND)
+        return FALSE;
     switch (LOWORD(w)) {
     case kCount:
         ++g_clicks;
         ShowClicks(dlg);
         return TRUE;
     case kAsk:
-        if (MessageBoxW(dlg, L"Really reset the counter?", L"Selftest question", MB_YESNO) == IDYES) g_clicks = 0;
+        if (MessageBoxW(dlg, L"Really reset the counter?", L"Selftest question", MB_YESNO) == IDYES)
+            g_clicks = 0;
         ShowClicks(dlg);
         return TRUE;
-    case IDCANCEL:
-        EndDialog(dlg, g_clicks);
-        return TRUE;
+    case IDCANCEL: EndDialog(dlg, g_clicks); return TRUE;
     }
     return FALSE;
 }
@@ -80,7 +85,7 @@ int RunChild(const char* title) {
     wchar_t wideTitle[256] = {};
     MultiByteToWideChar(CP_ACP, 0, title, -1, wideTitle, 255);
     DialogTemplate t;
-    t.Item(kStatic, L"Name:", -1, SS_LEFT, 7, 7, 40, 10);  // IDC_STATIC, like resource-script labels
+    t.Item(kStatic, L"Name:", -1, SS_LEFT, 7, 7, 40, 10); // IDC_STATIC, like resource-script labels
     t.Item(kEditClass, L"", kEdit, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 50, 5, 150, 14);
     t.Item(kButton, L"Count", kCount, BS_PUSHBUTTON | WS_TABSTOP, 7, 25, 50, 14);
     t.Item(kComboBox, L"", kCombo, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 65, 25, 135, 80);
@@ -88,7 +93,8 @@ int RunChild(const char* title) {
     t.Item(kButton, L"Ask", kAsk, BS_PUSHBUTTON | WS_TABSTOP, 7, 62, 50, 14);
     t.Item(kStatic, L"clicks: 0", kClicks, SS_LEFT, 65, 64, 80, 10);
     t.Item(kEditClass, L"", kDisabled, WS_BORDER | WS_DISABLED, 7, 80, 100, 14);
-    return static_cast<int>(DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), nullptr, ChildProc,
+    return static_cast<int>(DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), nullptr,
+                                                    ChildProc,
                                                     reinterpret_cast<LPARAM>(wideTitle)));
 }
 
@@ -100,13 +106,16 @@ std::string SelfPath() {
     return path;
 }
 
-bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
 
 class ChildDialog : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         static int serial = 0;
-        title_ = "Driver selftest " + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+        title_ = "Driver selftest " + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++serial);
         child_ = driver::Start(SelfPath(), "--child \"" + title_ + "\"", driver::ExeDir());
         ASSERT_NE(child_.pid, 0u) << driver::LastFailure();
         dlg_ = driver::WaitVisibleWindow(title_, 15000, child_.pid);
@@ -116,7 +125,8 @@ protected:
 
     bool WaitClicks(int n) {
         std::string want = "clicks: " + std::to_string(n);
-        return driver::WaitUntil([&] { return driver::ItemText(dlg_, kClicks) == want; }, 5000, Quote(want));
+        return driver::WaitUntil([&] { return driver::ItemText(dlg_, kClicks) == want; }, 5000,
+                                 Quote(want));
     }
     static std::string Quote(const std::string& s) { return "'" + s + "'"; }
 
@@ -129,7 +139,7 @@ TEST_F(ChildDialog, TextsRoundTripAcrossProcesses) {
     EXPECT_EQ(driver::Title(dlg_), title_);
     ASSERT_TRUE(driver::SetItemText(dlg_, kEdit, "hello board 42")) << driver::LastFailure();
     EXPECT_EQ(driver::ItemText(dlg_, kEdit), "hello board 42");
-    const std::string longText(3000, 'x');  // longer than any small fixed buffer
+    const std::string longText(3000, 'x'); // longer than any small fixed buffer
     ASSERT_TRUE(driver::SetItemText(dlg_, kEdit, longText)) << driver::LastFailure();
     const std::string back = driver::ItemText(dlg_, kEdit);
     EXPECT_EQ(back.size(), longText.size());
@@ -140,7 +150,8 @@ TEST_F(ChildDialog, TextsRoundTripAcrossProcesses) {
 }
 
 TEST_F(ChildDialog, ClicksAreCountedAndExitCodeIsReported) {
-    for (int i = 0; i < 3; ++i) driver::Click(dlg_, kCount);
+    for (int i = 0; i < 3; ++i)
+        driver::Click(dlg_, kCount);
     ASSERT_TRUE(WaitClicks(3)) << driver::LastFailure();
 
     driver::PostCommand(dlg_, IDCANCEL);
@@ -151,7 +162,8 @@ TEST_F(ChildDialog, ClicksAreCountedAndExitCodeIsReported) {
 }
 
 TEST_F(ChildDialog, ComboItemsAreReadInFull) {
-    EXPECT_EQ(driver::ComboItems(dlg_, kCombo), (std::vector<std::string>{"Alpha", "Beta", "Gamma Delta"}));
+    EXPECT_EQ(driver::ComboItems(dlg_, kCombo),
+              (std::vector<std::string>{"Alpha", "Beta", "Gamma Delta"}));
     EXPECT_EQ(driver::ComboSelection(dlg_, kCombo), 1);
     EXPECT_EQ(driver::ComboSelectedText(dlg_, kCombo), "Beta");
 }
@@ -164,7 +176,8 @@ TEST_F(ChildDialog, ControlStatesAreRead) {
     EXPECT_TRUE(driver::IsVisible(dlg_));
     EXPECT_FALSE(driver::IsIconic(dlg_));
     const std::vector<HWND> windows = driver::TopWindowsOf(child_.pid);
-    EXPECT_NE(std::find(windows.begin(), windows.end(), dlg_), windows.end()) << driver::DescribeWindows(child_.pid);
+    EXPECT_NE(std::find(windows.begin(), windows.end(), dlg_), windows.end())
+        << driver::DescribeWindows(child_.pid);
 }
 
 TEST_F(ChildDialog, MessageBoxIsFoundReadAndAnswered) {
@@ -186,12 +199,13 @@ TEST_F(ChildDialog, MessageBoxIsFoundReadAndAnswered) {
 
 TEST_F(ChildDialog, TypedKeysReachTheFocusedEdit) {
     ASSERT_TRUE(driver::BringToFront(dlg_)) << driver::LastFailure();
-    ASSERT_TRUE(driver::WaitUntil([&] { return driver::FocusedClassOrId(dlg_) == "Edit:101"; }, 3000,
-                                  "focus on the edit box"))
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::FocusedClassOrId(dlg_) == "Edit:101"; },
+                                  3000, "focus on the edit box"))
         << driver::LastFailure() << " (focus: " << driver::FocusedClassOrId(dlg_) << ")";
     driver::TypeText("abc 12");
     driver::KeyCombo({VK_SHIFT, 'Z'});
-    EXPECT_TRUE(driver::WaitUntil([&] { return driver::ItemText(dlg_, kEdit) == "abc 12Z"; }, 5000, "typed text"))
+    EXPECT_TRUE(driver::WaitUntil([&] { return driver::ItemText(dlg_, kEdit) == "abc 12Z"; }, 5000,
+                                  "typed text"))
         << driver::LastFailure() << " (edit: " << Quote(driver::ItemText(dlg_, kEdit)) << ")";
 }
 
@@ -228,7 +242,8 @@ TEST(Driver, FileHelpers) {
     const std::string dir = driver::MakeScratchDir("driver-selftest");
     ASSERT_FALSE(dir.empty()) << driver::LastFailure();
     std::string bytes;
-    for (int i = 0; i < 200000; ++i) bytes.push_back(static_cast<char>(i * 7));  // NULs, CR/LF, high bytes; > one read
+    for (int i = 0; i < 200000; ++i)
+        bytes.push_back(static_cast<char>(i * 7)); // NULs, CR/LF, high bytes; > one read
     const std::string data = dir + "\\data.bin";
     ASSERT_TRUE(driver::WriteFileBytes(data, bytes)) << driver::LastFailure();
     EXPECT_TRUE(driver::FileExists(data));
@@ -281,11 +296,13 @@ TEST(Driver, WaitingOnAnEndedProcessStopsEarly) {
     EXPECT_TRUE(Contains(driver::LastFailure(), "no-such-program.exe")) << driver::LastFailure();
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 3 && std::strcmp(argv[1], "--child") == 0) return RunChild(argv[2]);
-    if (argc >= 3 && std::strcmp(argv[1], "--exit") == 0) return std::atoi(argv[2]);
+    if (argc >= 3 && std::strcmp(argv[1], "--child") == 0)
+        return RunChild(argv[2]);
+    if (argc >= 3 && std::strcmp(argv[1], "--exit") == 0)
+        return std::atoi(argv[2]);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -59,8 +59,8 @@ void BoardTest::TearDown() {
         if (window_ && IsWindow(window_))
             driver::PostCommand(window_, 65000);
         // A board without a project file asks for a name when it closes: decline.
-        HWND prompt = driver::WaitVisibleWindow("Save Current Tessaro Project As", 1000,
-                                                board_.pid);
+        HWND prompt =
+            driver::WaitVisibleWindow("Save Current Tessaro Project As", 1000, board_.pid);
         if (prompt)
             driver::PostCommand(prompt, IDCANCEL);
         if (!driver::WaitExit(board_, 5000))

@@ -9,7 +9,9 @@ using namespace e2e;
 
 namespace {
 
-std::string HandleText(HWND window) { return std::to_string((int)(INT_PTR)window); }
+std::string HandleText(HWND window) {
+    return std::to_string((int)(INT_PTR)window);
+}
 
 // The installed message: the board process's dialog with static 1197.
 HWND WaitInstalledBox(DWORD pid) {
@@ -51,8 +53,8 @@ TEST_F(BoardTest, StartsWithTheSampleProject) {
     HWND board = StartBoard();
     ASSERT_TRUE(board);
     EXPECT_EQ(driver::Title(board), "Tessaro >" + Path("SAMPLE.VQP"));
-    const char* names[] = {"First Name", "Last Name", "Full Name", "Street Address", "City",
-                           "State"};
+    const char* names[] = {"First Name",     "Last Name", "Full Name",
+                           "Street Address", "City",      "State"};
     for (int slot = 0; slot < 33; ++slot)
         EXPECT_EQ(driver::ItemText(board, CopyButtonId(slot)), slot < 6 ? names[slot] : "")
             << "slot " << slot;
@@ -139,9 +141,9 @@ TEST_F(BoardTest, CopyPutsTheFieldsTextOnTheClipboard) {
     ASSERT_TRUE(driver::SetItemText(board, FieldId(2), "12 Main Street\r\nSpringfield"));
     ASSERT_TRUE(driver::SetClipboardText("before"));
     driver::Click(board, CopyButtonId(2));
-    EXPECT_TRUE(driver::WaitUntil(
-        [] { return driver::ClipboardText() == "12 Main Street\r\nSpringfield"; }, kWait,
-        "the field's text on the clipboard"))
+    EXPECT_TRUE(
+        driver::WaitUntil([] { return driver::ClipboardText() == "12 Main Street\r\nSpringfield"; },
+                          kWait, "the field's text on the clipboard"))
         << "clipboard: " << driver::ClipboardText();
     Sleep(300);
     EXPECT_TRUE(driver::IsVisible(board));

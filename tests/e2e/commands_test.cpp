@@ -1,7 +1,7 @@
 // Board commands from the outside: menus, shortcuts, toggles, the copy-button context menu,
 // the notification-area icon and the window states.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include "e2e/board_fixture.h"
@@ -75,8 +75,8 @@ TEST_F(BoardTest, OptionTogglesFlipTheirFlagsAndReachTheStoreAtTheNextSave) {
     EXPECT_EQ(Setting("Options", "UseSystemTray"), "0") << "toggling alone writes nothing";
 
     driver::PostCommand(board, IDM_SAVE_PROJECT);
-    ASSERT_TRUE(driver::WaitUntil([&] { return Setting("Options", "UseSystemTray") == "1"; },
-                                  kWait, "the settings saved with the project"));
+    ASSERT_TRUE(driver::WaitUntil([&] { return Setting("Options", "UseSystemTray") == "1"; }, kWait,
+                                  "the settings saved with the project"));
     EXPECT_EQ(Setting("Options", "HideInTrayOnStartup"), "1");
     EXPECT_EQ(Setting("Options", "AutoPaste"), "1");
     EXPECT_EQ(Setting("Options", "WantToolTip"), "0");
@@ -208,8 +208,9 @@ TEST_F(BoardTest, RenameButtonChangesOnlyTheCaptionUntilTheNextSave) {
     EXPECT_EQ(driver::ItemText(prompt, IDT_PROMPT), "Define this button name as:");
     driver::SetItemText(prompt, IDE_PROMPT, "Home");
     driver::Click(prompt, IDOK);
-    ASSERT_TRUE(driver::WaitUntil([&] { return driver::ItemText(board, CopyButtonId(3)) == "Home"; },
-                                  kWait, "the new caption"));
+    ASSERT_TRUE(
+        driver::WaitUntil([&] { return driver::ItemText(board, CopyButtonId(3)) == "Home"; }, kWait,
+                          "the new caption"));
     EXPECT_EQ(driver::ItemText(board, FieldId(3)), "221B Baker Street");
     EXPECT_EQ(ImageName(driver::ReadFileBytes(Path("SAMPLE.VQP")), 3), "Street Address")
         << "nothing is written before a save";
@@ -303,8 +304,8 @@ TEST_F(BoardTest, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
     Shell_NotifyIconA(NIM_DELETE, &record); // as a restarting shell loses it
     ASSERT_FALSE(TrayIconPresent(board));
     PostMessageA(board, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(driver::WaitUntil([&] { return TrayIconPresent(board); }, kWait,
-                                  "the icon added again"));
+    EXPECT_TRUE(
+        driver::WaitUntil([&] { return TrayIconPresent(board); }, kWait, "the icon added again"));
 
     driver::PostCommand(board, IDM_USE_TRAY); // off: a new taskbar brings no icon
     ASSERT_TRUE(driver::WaitUntil([&] { return !TrayIconPresent(board); }, kWait, "no icon"));

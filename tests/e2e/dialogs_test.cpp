@@ -55,7 +55,9 @@ LRESULT Send(HWND window, UINT msg, WPARAM w = 0, LPARAM l = 0) {
     return (LRESULT)answer;
 }
 
-LONG Style(HWND window) { return GetWindowLongA(window, GWL_STYLE); }
+LONG Style(HWND window) {
+    return GetWindowLongA(window, GWL_STYLE);
+}
 
 // Whether the caret of the dialog's thread shows on the screen: its rectangle is watched
 // for a second and a half, long enough for a visible caret to blink.
@@ -305,8 +307,9 @@ TEST_F(DialogsHelpTest, OverviewIsTheOverviewTextFollowedBySixteenTopics) {
     help = Open(32795, kHelpCaption);
     ASSERT_TRUE(help);
     EXPECT_EQ(driver::ItemText(help, IDE_HELP_TEXT), topics[32795]);
-    EXPECT_EQ(topics[32795], "To rename just one button, you can right-click the button, select "
-                             "[Rename Buttons] and rename it.\r\n\r\n\r\n");
+    EXPECT_EQ(topics[32795],
+              "To rename just one button, you can right-click the button, select "
+              "[Rename Buttons] and rename it.\r\n\r\n\r\n");
     CloseWith(help, IDB_HELP_DONE);
     help = Open(IDM_HELP_OVERVIEW, kHelpCaption);
     ASSERT_TRUE(help);

@@ -224,8 +224,8 @@ TEST_F(ProjectsTest, AProjectThatCannotBeOpenedLeavesBothFilesAndTheBoardAsTheyW
     ASSERT_TRUE(driver::SetItemText(window_, FieldId(0), "unsaved edit"));
 
     // Held open without sharing, the file cannot be opened by the board.
-    HANDLE lock = CreateFileA(Path("Second.vqp").c_str(), GENERIC_READ, 0, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE lock = CreateFileA(Path("Second.vqp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
     Pick("Second.vqp");
     std::string box = AnswerBox(IDOK);
@@ -261,8 +261,8 @@ TEST_F(ProjectsTest, AShortProjectFileIsRefusedTheSameWay) {
 }
 
 TEST_F(ProjectsTest, ACurrentPathInAnotherCaseIsStillSelected) {
-    ASSERT_TRUE(driver::RegSetText(std::string(kSettingsRoot) + "\\Files", "Current",
-                                   Path("sample.vqp")));
+    ASSERT_TRUE(
+        driver::RegSetText(std::string(kSettingsRoot) + "\\Files", "Current", Path("sample.vqp")));
     ASSERT_TRUE(StartBoard());
     EXPECT_EQ("SAMPLE.VQP", driver::ComboSelectedText(window_, IDC_PROJECTS));
     EXPECT_FALSE(DropDownOpen());

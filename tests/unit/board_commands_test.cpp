@@ -1,7 +1,7 @@
 // The board's command handler, menus and shortcut filter, run in this process against a
 // real board window (menus cannot be read from another process).
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <shellapi.h>
 
 #include <string>
@@ -22,7 +22,9 @@ std::string MenuText(HMENU menu, UINT item, UINT by) {
     return text;
 }
 
-bool Checked(int id) { return GetMenuState(g_board.menu, id, MF_BYCOMMAND) & MF_CHECKED; }
+bool Checked(int id) {
+    return GetMenuState(g_board.menu, id, MF_BYCOMMAND) & MF_CHECKED;
+}
 
 bool TrayIconPresent() {
     NOTIFYICONDATAA record = {};
@@ -96,8 +98,8 @@ TEST(BoardMenus, MainMenuHasItsItemsInOrder) {
     EXPECT_EQ(GetMenuItemID(bar, 4), UINT(IDM_HIDE)) << "Hide is a command on the bar";
 
     HMENU file = GetSubMenu(bar, 0);
-    const int fileIds[] = {IDM_NEW_PROJECT, IDM_SAVE_PROJECT, IDM_SAVE_PROJECT_AS, 0,
-                           IDM_DELETE_PROJECT, 0, IDM_EXIT};
+    const int fileIds[] = {
+        IDM_NEW_PROJECT, IDM_SAVE_PROJECT, IDM_SAVE_PROJECT_AS, 0, IDM_DELETE_PROJECT, 0, IDM_EXIT};
     ASSERT_EQ(GetMenuItemCount(file), 7);
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(GetMenuItemID(file, i), UINT(fileIds[i])) << "File item " << i;
@@ -108,8 +110,7 @@ TEST(BoardMenus, MainMenuHasItsItemsInOrder) {
     EXPECT_EQ(MenuText(bar, IDM_CONSOLIDATE, MF_BYCOMMAND), "&Consolidate Projects...");
     EXPECT_EQ(MenuText(bar, IDM_USE_TRAY, MF_BYCOMMAND), "Use &Tray instead of Taskbar");
     EXPECT_EQ(MenuText(bar, IDM_AUTO_PASTE, MF_BYCOMMAND), "&Auto Paste into Application");
-    EXPECT_EQ(MenuText(bar, IDM_FAQ, MF_BYCOMMAND),
-              "&FAQ:\tFrequently Asked Questions   ->Ctrl+Q");
+    EXPECT_EQ(MenuText(bar, IDM_FAQ, MF_BYCOMMAND), "&FAQ:\tFrequently Asked Questions   ->Ctrl+Q");
     EXPECT_EQ(MenuText(bar, IDM_PHONE, MF_BYCOMMAND), "&Phone:\tVontrel   ->Ctrl+P");
 
     HMENU help = GetSubMenu(bar, 5);
@@ -270,8 +271,9 @@ TEST_F(BoardCommandsTest, EditTextFieldWithoutASelectedFieldExplains) {
     g_board.selectedField = 0;
     Command(IDM_EDIT_TEXT_FIELD);
     ui::SetMessageHook(nullptr);
-    EXPECT_EQ(g_lastMessage, "Please make a selection first; by clicking in the editbox field "
-                             "that you want to edit.");
+    EXPECT_EQ(g_lastMessage,
+              "Please make a selection first; by clicking in the editbox field "
+              "that you want to edit.");
     EXPECT_EQ(g_lastMessageType, UINT(MB_ICONINFORMATION));
 }
 

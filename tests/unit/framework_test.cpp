@@ -1,7 +1,7 @@
 // The framework both programs stand on: bounded text, the window stack, pumped waits and
 // the modal loop with its hooks.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -69,8 +69,7 @@ HWND MakeCountingWindow() {
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "TessaroWaitTest";
     RegisterClassA(&wc);
-    return CreateWindowA("TessaroWaitTest", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                         nullptr);
+    return CreateWindowA("TessaroWaitTest", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
 }
 
 ULONGLONG TimeWait(unsigned ms, bool forced) {
@@ -159,8 +158,8 @@ TEST(Dialog, ModalLoopRunsItsHooksAndReturnsTheResult) {
 }
 
 TEST(Dialog, OwnerIsDisabledWhileTheDialogRuns) {
-    HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               nullptr, nullptr);
+    HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                               nullptr);
     ASSERT_TRUE(owner);
     struct OwnerProbe : ProbeDialog {
         HWND owner = nullptr;

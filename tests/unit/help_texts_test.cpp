@@ -18,7 +18,9 @@ uint32_t Fnv1a(const char* text) {
     return hash;
 }
 
-std::string FirstLine(const char* text) { return std::string(text, strcspn(text, "\r\n")); }
+std::string FirstLine(const char* text) {
+    return std::string(text, strcspn(text, "\r\n"));
+}
 
 // Length and FNV-1a hash of every topic as the product's text table gives it, worked out
 // from that table and not from the code: one changed, lost or added character, typos
@@ -53,8 +55,9 @@ TEST(HelpTextsTest, EveryTopicIsExactlyTheProductsText) {
 }
 
 TEST(HelpTextsTest, TyposOfTheTextsAreKept) {
-    EXPECT_NE(strstr(HelpTopicText(32806), "anytime Tessaro in minimized. One click on the tray "
-                                           "ICON with the the left mouse button"),
+    EXPECT_NE(strstr(HelpTopicText(32806),
+                     "anytime Tessaro in minimized. One click on the tray "
+                     "ICON with the the left mouse button"),
               nullptr);
     EXPECT_NE(strstr(HelpTopicText(32807), "will reactivated it."), nullptr);
     EXPECT_NE(strstr(HelpTopicText(32803), "click on the on the [Copy and Close] button"), nullptr);

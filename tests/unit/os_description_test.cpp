@@ -98,8 +98,9 @@ TEST(OsDescriptionTest, VersionLines) {
     version.minor = 1;
     char out[256];
     FormatVersionLines(version, "Windows 7 or 2008 R2, 64bit, CPU: AMD64", out, sizeof out);
-    EXPECT_STREQ(out, "Version: 18.06.01 - Windows Type: 2.6.1\n"
-                      "Windows 7 or 2008 R2, 64bit, CPU: AMD64");
+    EXPECT_STREQ(out,
+                 "Version: 18.06.01 - Windows Type: 2.6.1\n"
+                 "Windows 7 or 2008 R2, 64bit, CPU: AMD64");
     version.platform = 1;
     version.major = 4;
     version.minor = 90;

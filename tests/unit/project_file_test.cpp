@@ -1,6 +1,6 @@
 // Project images and files: sizes, widths, and writes that must never damage a project.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
@@ -21,8 +21,12 @@ int RecordMessage(const char* text, const char*, UINT) {
 
 std::string g_titlePath;
 int g_settingsSaves = 0;
-void RecordTitle(const char* path) { g_titlePath = path; }
-void RecordSave() { ++g_settingsSaves; }
+void RecordTitle(const char* path) {
+    g_titlePath = path;
+}
+void RecordSave() {
+    ++g_settingsSaves;
+}
 
 std::string ReadAll(const std::string& path) {
     std::string bytes;

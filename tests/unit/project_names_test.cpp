@@ -105,8 +105,8 @@ TEST(ProjectNameDevices, ReservedNamesInAnyCaseAreDevices) {
 }
 
 TEST(ProjectNameDevices, NamesThatOnlyLookLikeDevicesAreNot) {
-    for (const char* name : {"CONS", "CO", "NULL", "COM", "COM0", "COM10", "LPT", "LPTX",
-                             " CON", "AUX1", "console"})
+    for (const char* name :
+         {"CONS", "CO", "NULL", "COM", "COM0", "COM10", "LPT", "LPTX", " CON", "AUX1", "console"})
         EXPECT_FALSE(IsDeviceName(name)) << name;
 }
 

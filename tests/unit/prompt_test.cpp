@@ -49,11 +49,21 @@ std::deque<int> g_boxAnswers;
 std::vector<BoxSeen> g_boxes;
 HWND g_handled = nullptr;
 
-Reply Apply() { return {Ending::Apply, false, ""}; }
-Reply Apply(const std::string& text) { return {Ending::Apply, true, text}; }
-Reply Enter(const std::string& text) { return {Ending::Enter, true, text}; }
-Reply Escape(const std::string& text) { return {Ending::Escape, true, text}; }
-Reply CloseBox() { return {Ending::CloseBox, false, ""}; }
+Reply Apply() {
+    return {Ending::Apply, false, ""};
+}
+Reply Apply(const std::string& text) {
+    return {Ending::Apply, true, text};
+}
+Reply Enter(const std::string& text) {
+    return {Ending::Enter, true, text};
+}
+Reply Escape(const std::string& text) {
+    return {Ending::Escape, true, text};
+}
+Reply CloseBox() {
+    return {Ending::CloseBox, false, ""};
+}
 
 std::string WindowText(HWND window) {
     char text[2048] = "";
@@ -303,8 +313,7 @@ TEST_F(ProjectNamePromptTest, NoCurrentProjectSuggestsNothing) {
 
 TEST_F(ProjectNamePromptTest, UnusableNamesAreRefusedAndAskedAgainWithTheCurrentName) {
     const std::string tooLong(255 - folder_.size(), 'n'); // joined, 260 characters
-    g_replies = {Apply("???"), Apply("con"), Apply("Lpt7.txt"), Apply(tooLong),
-                 CloseBox()};
+    g_replies = {Apply("???"), Apply("con"), Apply("Lpt7.txt"), Apply(tooLong), CloseBox()};
     g_boxAnswers = {IDOK, IDOK, IDOK, IDOK};
     EXPECT_EQ(0, AskProjectFileName("Save Current Tessaro Project As", 2));
     ASSERT_EQ(4u, g_boxes.size());

@@ -1,6 +1,6 @@
 // The settings store against the real registry of the test prefix.
-#include <gtest/gtest.h>
 #include <windows.h>
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -11,7 +11,9 @@ using namespace settings;
 
 namespace {
 
-std::string SectionKey(const char* section) { return std::string(kRoot) + "\\" + section; }
+std::string SectionKey(const char* section) {
+    return std::string(kRoot) + "\\" + section;
+}
 
 void PutRaw(const char* section, const char* name, DWORD type, const void* data, DWORD size) {
     HKEY key;
@@ -108,8 +110,8 @@ TEST_F(SettingsTest, ReadsAreCutToTheCallersBuffer) {
 }
 
 TEST_F(SettingsTest, TransHandleRoundTripsThroughBothReaders) {
-    HWND window = CreateWindowA("STATIC", "handle", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND window =
+        CreateWindowA("STATIC", "handle", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(window);
     WriteSettingNumber(kHandles, kTransHandle, (int)(INT_PTR)window);
     EXPECT_EQ((HWND)(INT_PTR)ReadSettingNumber(kHandles, kTransHandle, 0), window);
