@@ -6,12 +6,17 @@
 #include "board/screen_tips.h"
 #include "board/tray.h"
 #include "dialogs/about.h"
+#include "dialogs/consolidate_dialog.h"
 #include "dialogs/edit_text.h"
+#include "dialogs/find_dialog.h"
 #include "dialogs/help.h"
 #include "dialogs/prompt.h"
 #include "dialogs/rename_buttons.h"
 #include "resources/kestrum_ids.h"
+#include "store/board_image.h"
 #include "store/catalogue.h"
+#include "store/project_file.h"
+#include "store/project_list.h"
 #include "ui/dialog.h"
 #include "ui/message.h"
 #include "ui/text.h"
@@ -137,6 +142,60 @@ void ShowHelpTopic(int id) {
     FocusSelector();
 }
 
+// Find in Projects remembers its text and options until the board closes.
+FindState g_findState;
+
+// The selector's entries in its order: the projects an all-projects search visits.
+void ReadSelectorEntries(ProjectList& projects) {
+    HWND selector = GetDlgItem(g_board.window, IDC_PROJECTS);
+    const int count = (int)SendMessageA(selector, CB_GETCOUNT, 0, 0);
+    char entry[MAX_PATH];
+    for (int i = 0; i < count; ++i) {
+        entry[0] = '\0';
+        LRESULT length = SendMessageA(selector, CB_GETLBTEXTLEN, (WPARAM)i, 0);
+        if (length != CB_ERR && size_t(length) < sizeof entry)
+            SendMessageA(selector, CB_GETLBTEXT, (WPARAM)i, (LPARAM)entry);
+        if (!projects.Add(entry))
+            return;
+    }
+}
+
+void RunFind() {
+    ProjectList projects;
+    ReadSelectorEntries(projects);
+    FindContext context;
+    context.boardImage = &g_boardImage;
+    context.programFolder = g_board.programFolder;
+    context.currentPath = g_board.currentPath;
+    context.projects = &projects;
+    context.state = &g_findState;
+    RunFindDialog(g_board.window, context);
+    FocusSelector();
+}
+
+void SaveBoardBeforeConsolidating() {
+    GatherBoard();
+    WriteProjectFile(g_board.currentPath, g_boardImage, 1);
+}
+
+void ShowConsolidateHelp(HWND owner) {
+    g_board.helpTopic = HelpTopicText(IDM_HELP_CONSOLIDATE);
+    ShowHelp(owner);
+}
+
+// Whichever way the dialog closed, the board shows the current project as its file holds it.
+void RunConsolidate() {
+    ConsolidateContext context;
+    context.programFolder = g_board.programFolder;
+    context.listFont = g_board.fieldFont;
+    context.saveBoard = SaveBoardBeforeConsolidating;
+    context.showHelp = ShowConsolidateHelp;
+    RunConsolidateDialog(g_board.window, context);
+    if (ReadProjectFile(g_board.currentPath, g_boardImage, 1))
+        ScatterBoard();
+    FocusSelector();
+}
+
 int CopyButtonSlot(HWND button) {
     for (int slot = 0; slot < kSlotCount; ++slot)
         if (button && g_board.copyButtons[slot] == button)
@@ -211,10 +270,10 @@ bool Dispatch(int id, int code, HWND control) {
         FocusSelector();
         return true;
     case IDM_EDIT_TEXT_FIELD: RunEditTextField(); return true;
-    case IDM_FIND:        // Find in projects is not built yet
-    case IDM_REPOSITION:  // nor reposition mode
-    case IDM_CONSOLIDATE: // nor consolidation
+    case IDM_FIND: RunFind(); return true;
+    case IDM_REPOSITION: // reposition mode is not built yet
         return true;
+    case IDM_CONSOLIDATE: RunConsolidate(); return true;
     case IDM_USE_TRAY: ToggleUseTray(); return true;
     case IDM_HIDE_AT_STARTUP: ToggleFromMenu(id, g_board.hideInTrayOnStartup); return true;
     case IDM_AUTO_PASTE: ToggleFromMenu(id, g_board.autoPaste); return true;

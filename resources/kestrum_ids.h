@@ -20,7 +20,9 @@
 #define IDD_EDIT_TEXT 202
 #define IDD_ABOUT 203
 #define IDD_HELP 205
+#define IDD_CONSOLIDATE 208
 #define IDD_PROMPT 209
+#define IDD_FIND 210
 #define IDD_SPLASH 211
 #define IDD_INSTALLED 213
 
@@ -50,9 +52,42 @@
 #define IDE_HELP_TEXT 1142
 #define IDT_ABOUT_VERSION 1143
 
+/* Consolidate Projects dialog */
+#define IDL_ALL_PROJECTS 1158
+#define IDB_CONSOLIDATE_ADD 1159
+#define IDB_CONSOLIDATE_REMOVE 1160
+#define IDL_CONSOLIDATE 1161
+#define IDB_CONSOLIDATE_OK 1162
+#define IDB_CONSOLIDATE_CANCEL 1163
+#define IDB_CONSOLIDATE_HELP 1164
+#define IDT_CONSOLIDATE_REMAINING 1165 /* slots still to be placed */
+#define IDT_CONSOLIDATE_EXAMINED 1166  /* slots examined so far */
+#define IDM_HELP_CONSOLIDATE 32805     /* the help topic its Help button shows */
+
 /* Prompt dialog */
 #define IDT_PROMPT 1167
 #define IDE_PROMPT 1168
+
+/* Find in Projects dialog */
+#define IDE_FIND_WHAT 1170
+#define IDG_FIND_SCOPE 1171
+#define IDX_FIND_ALL_PROJECTS 1172
+#define IDX_FIND_CURRENT_PROJECT 1173
+#define IDG_FIND_TARGET 1174
+#define IDX_FIND_BOTH 1175
+#define IDX_FIND_TEXTS 1176
+#define IDX_FIND_BUTTONS 1177
+#define IDX_FIND_MATCH_CASE 1178
+#define IDB_FIND_COPY_CLOSE 1179
+#define IDB_FIND_JUST_CLOSE 1180
+#define IDB_FIND_FIRST 1181
+#define IDB_FIND_NEXT 1182
+#define IDG_FIND_RESULTS 1183
+#define IDE_FIND_PROJECT 1185
+#define IDE_FIND_BUTTON_NAME 1187
+#define IDE_FIND_BUTTON_NUMBER 1189
+#define IDB_FIND_COPY 1190
+#define IDE_FIND_TEXT 1192
 
 /* Installed message box */
 #define IDT_INSTALLED_TEXT 1197

@@ -4,82 +4,12 @@
 
 #include <cstring>
 
+#include "store/disk_file.h"
 #include "ui/message.h"
-#include "ui/text.h"
 
 namespace {
 
 CurrentProjectHooks g_hooks;
-
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() { Close(); }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return h_; }
-    bool Close() {
-        bool ok = true;
-        if (Valid())
-            ok = CloseHandle(h_) != 0;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-  private:
-    HANDLE h_;
-};
-
-void FolderOf(const char* path, char* out, size_t size) {
-    ui::CopyText(out, size, path);
-    char* cut = strrchr(out, '\\');
-    char* slash = strrchr(out, '/');
-    if (slash > cut)
-        cut = slash;
-    if (cut)
-        *cut = '\0';
-    else
-        ui::CopyText(out, size, ".");
-    if (out[0] == '\0') // "\name": the root of the current drive
-        ui::CopyText(out, size, "\\");
-}
-
-bool WriteAll(HANDLE file, const void* data, DWORD size) {
-    const char* bytes = static_cast<const char*>(data);
-    while (size > 0) {
-        DWORD written = 0;
-        if (!WriteFile(file, bytes, size, &written, nullptr) || written == 0)
-            return false;
-        bytes += written;
-        size -= written;
-    }
-    return true;
-}
-
-// Writes the image into the temporary file; false on any shortfall.
-bool FillTemporary(const char* temporary, const ProjectImage& image) {
-    FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return false;
-    bool ok = WriteAll(file.Get(), &image, sizeof image) && FlushFileBuffers(file.Get());
-    return file.Close() && ok;
-}
-
-// Puts the temporary file in the project's place. A reader that has the project open for
-// a moment (a virus scanner, a backup, an indexer) makes the replace fail, so a refused
-// replace is tried again for about half a second before it counts as a failure.
-bool ReplaceProject(const char* temporary, const char* path) {
-    const int kTries = 10;
-    for (int attempt = 1;; ++attempt) {
-        if (MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return true;
-        DWORD error = GetLastError();
-        bool transient = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
-        if (!transient || attempt == kTries)
-            return false;
-        Sleep(50);
-    }
-}
 
 } // namespace
 
@@ -93,14 +23,13 @@ bool ProjectFileExists(const char* path) {
 }
 
 int WriteProjectFile(const char* path, const ProjectImage& image, int updateTitle) {
-    char folder[MAX_PATH];
     char temporary[MAX_PATH] = "";
-    FolderOf(path, folder, sizeof folder);
-    if (!GetTempFileNameA(folder, "vqp", 0, temporary)) {
+    if (!CreateTemporaryBeside(path, temporary, sizeof temporary)) {
         ui::ShowMessage(MB_ICONERROR, "Error saving:\n%s", path);
         return 0;
     }
-    bool ok = FillTemporary(temporary, image) && ReplaceProject(temporary, path);
+    bool ok =
+        FillTemporary(temporary, &image, sizeof image) && ReplaceWithTemporary(temporary, path);
     if (!ok)
         DeleteFileA(temporary);
     if (updateTitle && g_hooks.setTitle)
@@ -120,9 +49,8 @@ int ReadProjectFile(const char* path, ProjectImage& image, int updateTitle) {
     if (attributes == INVALID_FILE_ATTRIBUTES ||
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
         return 0;
-    FileHandle file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFile file(
+        OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
     if (!file.Valid())
         return 0;
     DWORD total = 0;
