@@ -87,6 +87,14 @@ class ConsolidateDialog : public ui::Dialog {
     // Enter presses the default button (OK); a bare IDOK does nothing more.
     void OnOk() override {}
 
+    // The list box reports a click's selection while it handles the button's release, when
+    // the button no longer counts as down: the message it handles tells of the click.
+    bool PreTranslate(MSG& msg) override {
+        clicking_ = msg.hwnd == Item(IDL_ALL_PROJECTS) && msg.message >= WM_LBUTTONDOWN &&
+                    msg.message <= WM_LBUTTONDBLCLK;
+        return false;
+    }
+
   private:
     void ListAllProjects() const {
         ProjectList projects;
@@ -117,12 +125,12 @@ class ConsolidateDialog : public ui::Dialog {
     // points at an entry for "->".
     void OnAllProjectsSelection() {
         RememberSelection();
-        if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_LBUTTON) < 0)
+        if (GetKeyState(VK_SHIFT) < 0 || GetKeyState(VK_LBUTTON) < 0 || clicking_)
             AddRemembered();
     }
 
-    // The first click of a double-click has added the entry and forgotten it; the
-    // double-click takes the entry under it again instead of asking for a selection.
+    // The click before a double-click has added the entry and forgotten it: the
+    // double-click takes the entry under it again rather than ask for a selection.
     void OnAllProjectsDoubleClick() {
         RememberSelection();
         AddRemembered();
@@ -234,6 +242,7 @@ class ConsolidateDialog : public ui::Dialog {
     const ConsolidateContext& context_;
     char remembered_[MAX_PATH] = ""; // the All Projects entry "->" adds; "" for none
     int position_ = 0;               // the Consolidate entry "<-" removes
+    bool clicking_ = false;          // the message at hand is a click into All Projects
 };
 
 } // namespace
