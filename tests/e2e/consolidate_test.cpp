@@ -127,11 +127,12 @@ class ConsolidateTest : public BoardTest {
             MouseButton(MOUSEEVENTF_LEFTDOWN);
             MouseButton(MOUSEEVENTF_LEFTUP);
         }
-        if (!twice) // a double-click may remove the entry
-            EXPECT_TRUE(
-                driver::WaitUntil([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == index; },
-                                  kWait, "the clicked entry selected"))
-                << driver::LastFailure();
+        if (twice)
+            return; // a double-click may remove the entry
+        EXPECT_TRUE(
+            driver::WaitUntil([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == index; },
+                              kWait, "the clicked entry selected"))
+            << driver::LastFailure();
     }
 
     ::testing::AssertionResult WaitChosen(HWND dialog, const std::vector<std::string>& chosen) {
