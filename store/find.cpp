@@ -2,6 +2,12 @@
 
 #include <cstring>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <cpuid.h>
+#include <emmintrin.h>
+#define FIND_WIDE 1
+#endif
+
 #include "store/project_list.h"
 #include "store/project_names.h"
 #include "ui/text.h"
@@ -20,6 +26,7 @@ void PreparePattern(FindPattern& pattern, const char* text, bool matchCase) {
     }
     pattern.text[length] = '\0';
     pattern.length = length;
+    pattern.loose = matchCase ? 0 : 0x20;
 
     // Horspool's table: after a window whose last byte is b, the next window that could
     // match lies skip[b] further on. Bytes that fold alike share their entry.
@@ -33,28 +40,89 @@ void PreparePattern(FindPattern& pattern, const char* text, bool matchCase) {
     }
 }
 
-bool FieldContains(const char* field, size_t width, const FindPattern& pattern) {
+namespace {
+
+bool MatchesAt(const unsigned char* s, const FindPattern& pattern) {
+    for (size_t j = 0; j < pattern.length; ++j)
+        if (pattern.fold[s[j]] != pattern.text[j])
+            return false;
+    return true;
+}
+
+// Horspool's search of s[from, end of the field), the field's end found as it goes.
+bool ContainsFrom(const unsigned char* s, size_t from, size_t width, const FindPattern& pattern) {
     const size_t m = pattern.length;
-    if (m == 0)
-        return false;
-    const void* end = memchr(field, '\0', width);
-    const size_t n = end ? size_t(static_cast<const char*>(end) - field) : width;
-    if (n < m)
+    const void* nul = memchr(s + from, '\0', width - from);
+    const size_t n = nul ? size_t(static_cast<const unsigned char*>(nul) - s) : width;
+    const unsigned char last = pattern.text[m - 1];
+    for (size_t at = from; at + m <= n; at += pattern.skip[s[at + m - 1]])
+        if (pattern.fold[s[at + m - 1]] == last && MatchesAt(s + at, pattern))
+            return true;
+    return false;
+}
+
+#ifdef FIND_WIDE
+
+bool HasWideCompare() {
+#ifdef __x86_64__
+    return true;
+#else
+    static const bool has = [] {
+        unsigned a = 0, b = 0, c = 0, d = 0;
+        return __get_cpuid(1, &a, &b, &c, &d) && (d & bit_SSE2);
+    }();
+    return has;
+#endif
+}
+
+// Sixteen window starts at a time: a window can only match where its first and its last
+// byte match the pattern's loosely; only those are compared exactly. The first NUL ends
+// the field. Returns 1 on a match, 0 when the field ended without one, and -1 with
+// *from set when the rest is left to the plain search (near the field's width).
+__attribute__((target("sse2"))) int ContainsWide(const unsigned char* s, size_t width,
+                                                 const FindPattern& pattern, size_t* from) {
+    const size_t m = pattern.length;
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i loose = _mm_set1_epi8(char(pattern.loose));
+    const __m128i first = _mm_set1_epi8(char(pattern.text[0] | pattern.loose));
+    const __m128i last = _mm_set1_epi8(char(pattern.text[m - 1] | pattern.loose));
+    size_t i = 0;
+    for (; i + m - 1 + 16 <= width; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + m - 1));
+        const unsigned ends = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(a, zero)));
+        unsigned starts = unsigned(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, loose), first),
+                                            _mm_cmpeq_epi8(_mm_or_si128(b, loose), last))));
+        if (ends)
+            starts &= (ends & (0u - ends)) - 1; // only windows that start before the NUL
+        for (; starts; starts &= starts - 1)
+            if (MatchesAt(s + i + unsigned(__builtin_ctz(starts)), pattern))
+                return 1;
+        if (ends)
+            return 0;
+    }
+    *from = i;
+    return -1;
+}
+
+#endif
+
+} // namespace
+
+bool FieldContains(const char* field, size_t width, const FindPattern& pattern) {
+    if (pattern.length == 0 || pattern.length > width)
         return false;
     const unsigned char* s = reinterpret_cast<const unsigned char*>(field);
-    const unsigned char* fold = pattern.fold;
-    const unsigned char* text = pattern.text;
-    const unsigned char last = text[m - 1];
-    for (size_t at = 0; at + m <= n; at += pattern.skip[s[at + m - 1]]) {
-        if (fold[s[at + m - 1]] != last)
-            continue;
-        size_t j = m - 1;
-        while (j > 0 && fold[s[at + j - 1]] == text[j - 1])
-            --j;
-        if (j == 0)
-            return true;
+    size_t from = 0;
+#ifdef FIND_WIDE
+    if (HasWideCompare()) {
+        const int found = ContainsWide(s, width, pattern, &from);
+        if (found >= 0)
+            return found == 1;
     }
-    return false;
+#endif
+    return ContainsFrom(s, from, width, pattern);
 }
 
 bool SlotMatches(const ProjectImage& image, int slot, const FindPattern& pattern,

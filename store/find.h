@@ -23,6 +23,8 @@ struct FindPattern {
     size_t length = 0;
     unsigned char fold[256];
     unsigned char skip[256];
+    unsigned char loose = 0; // 0x20 when case does not matter: c | loose brings A-Z and a-z
+                             // together (and a few other pairs, which the exact test parts)
 };
 
 // Takes at most 127 characters of text. Without matchCase only A to Z are folded: the
