@@ -142,7 +142,9 @@ TEST(FindTest, AFieldEndsAtItsTerminatorOrAtItsWidth) {
 }
 
 TEST(FindTest, FindsEveryMatchAPlainSearchFinds) {
-    // Few distinct bytes, so that near misses, repeats and case pairs are common.
+    // Few distinct bytes, so that near misses, repeats and case pairs are common; fields
+    // long enough to span several blocks of the wide compare, some ending at a NUL with
+    // other bytes after it, some filling their width.
     const char alphabet[] = "aAbB[{\xe9\xc9 ";
     std::mt19937 random(20180601);
     auto pick = [&](size_t length) {
@@ -151,12 +153,19 @@ TEST(FindTest, FindsEveryMatchAPlainSearchFinds) {
             s += alphabet[random() % (sizeof alphabet - 1)];
         return s;
     };
-    for (int round = 0; round < 4000; ++round) {
-        const std::string field = pick(random() % 40);
+    for (int round = 0; round < 6000; ++round) {
         const std::string text = pick(1 + random() % 6);
+        const std::string field = pick(random() % 90);
+        std::string stored = field;
+        if (random() % 4 != 0) // otherwise the field fills its width without a NUL
+            stored += '\0' + pick(random() % 40) + text;
         const bool matchCase = random() % 2 == 0;
-        ASSERT_EQ(Contains(field, text, matchCase), PlainContains(field, text, matchCase))
-            << "field |" << field << "| text |" << text << "| match case " << matchCase;
+        FindPattern pattern;
+        PreparePattern(pattern, text.c_str(), matchCase);
+        ASSERT_EQ(FieldContains(stored.data(), stored.size(), pattern),
+                  PlainContains(field, text, matchCase))
+            << "field |" << field << "| text |" << text << "| match case " << matchCase
+            << " width " << stored.size();
     }
 }
 
