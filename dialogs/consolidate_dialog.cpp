@@ -20,6 +20,8 @@ struct ProgressView {
     HWND examined;
     HWND remaining;
     LongRun* run;
+    long lastExamined = 0;
+    long lastRemaining = 0;
 };
 
 void ShowNumber(HWND control, long number) {
@@ -28,12 +30,18 @@ void ShowNumber(HWND control, long number) {
     SetWindowTextA(control, text);
 }
 
+void ShowCounts(const ProgressView& view) {
+    ShowNumber(view.examined, view.lastExamined);
+    ShowNumber(view.remaining, view.lastRemaining);
+}
+
 void ShowProgress(void* context, long examined, long remaining) {
     auto* view = static_cast<ProgressView*>(context);
-    if (remaining != 0 && !view->run->Due())
+    view->lastExamined = examined;
+    view->lastRemaining = remaining;
+    if (!view->run->Due())
         return;
-    ShowNumber(view->examined, examined);
-    ShowNumber(view->remaining, remaining);
+    ShowCounts(*view);
     view->run->KeepPainted();
 }
 
@@ -193,6 +201,7 @@ class ConsolidateDialog : public ui::Dialog {
             progress.show = ShowProgress;
             progress.context = &view;
             result = Consolidate(chosen.Count(), files, progress);
+            ShowCounts(view); // where the run ended
         }
         consolidated = result.status == ConsolidationStatus::Done;
         Report(result, files);

@@ -21,6 +21,9 @@ class Counter {
         : progress_(progress), remaining_(total) {}
     void Examined() { Show(++examined_, remaining_); }
     void Placed() { Show(++examined_, --remaining_); }
+    // Between two file operations that count nothing, so the caller may keep its window
+    // painted while the files are written and replaced.
+    void Again() const { Show(examined_, remaining_); }
 
   private:
     void Show(long examined, long remaining) const {
@@ -124,17 +127,22 @@ ConsolidationResult Consolidate(int entries, ConsolidationFiles& files,
         }
         if (!files.WriteTemporary(entry, *output))
             return Failed(files, ConsolidationStatus::NotWritten, entry);
+        counter.Again();
     }
     files.EndReading();
 
     // The replacement: all or, should the system refuse midway, as much as it allows.
-    for (int entry = 0; entry < entries; ++entry)
+    for (int entry = 0; entry < entries; ++entry) {
         if (!files.CanReplace(entry))
             return Failed(files, ConsolidationStatus::NotReplaceable, entry);
+        counter.Again();
+    }
     int failed = -1;
-    for (int entry = 0; entry < entries; ++entry)
+    for (int entry = 0; entry < entries; ++entry) {
         if (!files.Replace(entry) && failed < 0)
             failed = entry;
+        counter.Again();
+    }
     if (failed >= 0)
         return {ConsolidationStatus::PartlyReplaced, failed};
     return {};

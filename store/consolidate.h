@@ -70,7 +70,8 @@ struct ConsolidationResult {
     int entry = -1;
 };
 
-// Told of every slot examined (once in the census, once when placed) and placed.
+// Told of every slot examined (once in the census, once when placed) and placed, and
+// again after each file written or replaced.
 struct ConsolidationProgress {
     void (*show)(void* context, long examined, long remaining) = nullptr;
     void* context = nullptr;
