@@ -148,11 +148,10 @@ void ShowHelpTopic(int id) {
 // The captions as they stand go into the board image first, which changes nothing visible
 // even when the dialog is cancelled; on Ok the image's new names become the captions.
 void RenameAllButtons() {
-    char name[kNameSize];
+    char name[kNameSize + 1];
     for (int slot = 0; slot < kSlotCount; ++slot) {
         name[0] = '\0';
-        GetDlgItemTextA(g_board.window, CopyButtonId(slot), name, sizeof name);
-        name[kNameSize - 1] = '\0';
+        GetDlgItemTextA(g_board.window, CopyButtonId(slot), name, kNameSize);
         SetSlotName(g_boardImage, slot, name);
     }
     if (RunRenameButtons(g_board.window, g_board.about, g_boardImage.names)) {

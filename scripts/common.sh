@@ -103,9 +103,17 @@ wine_setup_step() {
 }
 
 # Makes or reuses a Wine prefix with a virtual desktop of 1280 x 1024. It is a 64-bit
-# prefix, which also runs 32-bit programs where 32-bit Wine is installed and can start.
+# prefix, which also runs 32-bit programs where 32-bit Wine is installed and can start; a
+# prefix made before 32-bit Wine could start lacks the 32-bit part and is made again.
 prepare_prefix() {
     export WINEPREFIX=$1
+    local kind=64
+    can_run_32bit && kind=32+64
+    if [ -f "$WINEPREFIX/.tessaro-ready" ] && [ "$(cat "$WINEPREFIX/.tessaro-ready")" != "$kind" ]; then
+        say "remaking Wine prefix $WINEPREFIX for $kind-bit programs"
+        "$WINESERVER" -k 2>/dev/null || true
+        rm -rf "$WINEPREFIX"
+    fi
     if [ ! -f "$WINEPREFIX/.tessaro-ready" ]; then
         say "preparing Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
@@ -116,7 +124,7 @@ prepare_prefix() {
         wine_setup_step reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
             /d 'Liberation Mono' /f
         "$WINESERVER" -w
-        touch "$WINEPREFIX/.tessaro-ready"
+        echo "$kind" >"$WINEPREFIX/.tessaro-ready"
     fi
 }
 

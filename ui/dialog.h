@@ -4,8 +4,6 @@
 #pragma once
 #include <windows.h>
 
-#include <commctrl.h>
-
 namespace ui {
 
 // Runs before any dialog sees a message of its modal loop; returns true when it has

@@ -4,8 +4,6 @@
 #pragma once
 #include <windows.h>
 
-#include <commctrl.h>
-
 namespace ui {
 
 struct WindowSpec {

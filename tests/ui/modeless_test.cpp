@@ -60,21 +60,6 @@ TEST(Modeless, TheCancelAndOkButtonsEndIt) {
     EXPECT_EQ(dialog.destroyed, 2);
 }
 
-TEST(Modeless, TypingReachesItsEditAndDoesNotEndIt) {
-    ModelessProbe dialog;
-    ASSERT_TRUE(dialog.CreateModeless(nullptr));
-    SetWindowTextA(Edit(dialog), "");
-    // A character message reaches the edit through the dialog manager as well.
-    PostMessageA(Edit(dialog), WM_CHAR, 'x', 1);
-    ui::PumpedWait(100);
-    char text[8] = "";
-    GetWindowTextA(Edit(dialog), text, sizeof text);
-    EXPECT_STREQ(text, "x");
-    EXPECT_NE(dialog.Handle(), nullptr) << "typing does not end it";
-    dialog.Destroy();
-    EXPECT_EQ(dialog.Handle(), nullptr);
-}
-
 namespace {
 
 // A modal dialog whose loop, once idle, sends Escape to a modeless dialog and then ends.
