@@ -10,7 +10,7 @@ OUT="$ROOT/build/bench"
 mkdir -p "$OUT"
 
 ENGINES="store/find.cpp store/consolidate.cpp store/project_list.cpp store/project_names.cpp
-         store/project_image.cpp ui/text.cpp"
+         store/project_image.cpp base/text.cpp"
 # shellcheck disable=SC2086
 (cd "$ROOT" && g++ -std=c++17 -O2 -Wall -Wextra -I. -o "$OUT/bench" bench/bench.cpp $ENGINES)
 echo "== native: $(uname -srm), $(nproc) cores; medians of repeated runs, warm file cache"

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/text.h"
+#include "dialogs/help.h"
 #include "dialogs/long_run.h"
 #include "resources/kestrum_ids.h"
 #include "store/consolidate_files.h"
@@ -9,7 +11,6 @@
 #include "store/project_list.h"
 #include "ui/dialog.h"
 #include "ui/message.h"
-#include "ui/text.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ struct ProgressView {
 
 void ShowNumber(HWND control, long number) {
     char text[24];
-    ui::FormatText(text, sizeof text, "%ld", number);
+    base::FormatText(text, sizeof text, "%ld", number);
     SetWindowTextA(control, text);
 }
 
@@ -80,13 +81,12 @@ class ConsolidateDialog : public ui::Dialog {
         case IDB_CONSOLIDATE_ADD: AddRemembered(); return true;
         case IDB_CONSOLIDATE_REMOVE: RemoveAtPosition(); return true;
         case IDB_CONSOLIDATE_HELP:
-            if (context_.showHelp)
-                context_.showHelp(Handle());
+            ShowHelp(Handle(), HelpTopicText(IDM_TOPIC_CONSOLIDATE));
             return true;
-        case IDB_CONSOLIDATE_CANCEL: EndModal(IDCANCEL); return true;
+        case IDB_CONSOLIDATE_CANCEL: End(IDCANCEL); return true;
         case IDB_CONSOLIDATE_OK:
             Run();
-            EndModal(IDOK);
+            End(IDOK);
             return true;
         }
         return false;

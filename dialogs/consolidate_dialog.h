@@ -5,9 +5,8 @@
 
 struct ConsolidateContext {
     const char* programFolder = "";
-    HFONT listFont = nullptr;               // the field font, or none
-    void (*saveBoard)() = nullptr;          // writes the board to the current project first
-    void (*showHelp)(HWND owner) = nullptr; // the Consolidate Projects help text
+    HFONT listFont = nullptr;      // the field font, or none
+    void (*saveBoard)() = nullptr; // writes the board to the current project first
 };
 
 // Returns whether every chosen project was consolidated (false after Cancel, with nothing

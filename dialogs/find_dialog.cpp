@@ -3,12 +3,12 @@
 #include <memory>
 #include <new>
 
+#include "base/text.h"
 #include "dialogs/long_run.h"
 #include "resources/kestrum_ids.h"
 #include "store/disk_file.h"
 #include "ui/dialog.h"
 #include "ui/message.h"
-#include "ui/text.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ class FindDialog : public ui::Dialog {
             ui::ShowMessage(MB_ICONERROR,
                             "Not enough local memory to finish task. Close some "
                             "programs or reboot.");
-            EndModal(IDCANCEL);
+            End(IDCANCEL);
         }
         return TRUE;
     }
@@ -67,9 +67,9 @@ class FindDialog : public ui::Dialog {
         case IDB_FIND_COPY: CopyShownText(); return true;
         case IDB_FIND_COPY_CLOSE:
             CopyShownText();
-            EndModal(IDOK);
+            End(IDOK);
             return true;
-        case IDB_FIND_JUST_CLOSE: EndModal(IDCANCEL); return true;
+        case IDB_FIND_JUST_CLOSE: End(IDCANCEL); return true;
         }
         return false;
     }
@@ -139,9 +139,9 @@ class FindDialog : public ui::Dialog {
     void ShowHit(const FindHit& hit) {
         char name[kNameSize + 1];
         char number[16];
-        ui::CopyField(name, sizeof name, hit.image->names[hit.slot], kNameSize);
-        ui::FormatText(number, sizeof number, "%d", hit.slot + 1);
-        ui::CopyField(shownText_, sizeof shownText_, hit.image->texts[hit.slot], kTextSize);
+        base::CopyField(name, sizeof name, hit.image->names[hit.slot], kNameSize);
+        base::FormatText(number, sizeof number, "%d", hit.slot + 1);
+        base::CopyField(shownText_, sizeof shownText_, hit.image->texts[hit.slot], kTextSize);
         SetItemText(IDE_FIND_PROJECT, hit.projectName);
         SetItemText(IDE_FIND_BUTTON_NAME, name);
         SetItemText(IDE_FIND_BUTTON_NUMBER, number);

@@ -3,10 +3,11 @@
 #include <cstring>
 #include <new>
 
+#include "base/scoped.h"
+#include "base/text.h"
 #include "store/disk_file.h"
 #include "store/project_list.h"
 #include "store/project_names.h"
-#include "ui/text.h"
 
 namespace {
 
@@ -49,7 +50,7 @@ bool DiskConsolidationFiles::Path(int entry, char* out, size_t size) const {
     const size_t length = strlen(folder_) + 1 + strlen(name);
     if (name[0] == '\0' || length >= MAX_PATH || length + 1 > size)
         return false;
-    ui::FormatText(out, size, "%s\\%s", folder_, name);
+    base::FormatText(out, size, "%s\\%s", folder_, name);
     return true;
 }
 
@@ -59,7 +60,7 @@ bool DiskConsolidationFiles::TemporaryPath(int entry, char* out, size_t size) co
     const size_t length = strlen(folder_) + 1 + strlen(name);
     if (name[0] == '\0' || length >= MAX_PATH || length + 1 > size)
         return false;
-    ui::FormatText(out, size, "%s\\%s", folder_, name);
+    base::FormatText(out, size, "%s\\%s", folder_, name);
     return true;
 }
 
@@ -72,7 +73,7 @@ bool DiskConsolidationFiles::ReadNames(int entry, char (*names)[kNameSize]) {
     DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY))
         return false;
-    ScopedFile file(
+    base::ScopedFile file(
         OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
     Entry& source = entries_[entry];
     return file.Valid() && Stamp(file.Get(), source.size, source.written) &&
@@ -86,7 +87,7 @@ bool DiskConsolidationFiles::ReadSlot(int entry, int slot, char* name, char* tex
         if (!Path(entry, path, sizeof path))
             return false;
         // Others may read along, but no one may change the project while it is a source.
-        ScopedFile file(OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ));
+        base::ScopedFile file(OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ));
         ULONGLONG size = 0;
         FILETIME written;
         if (!file.Valid() || !Stamp(file.Get(), size, written) || size != source.size ||
@@ -108,7 +109,7 @@ bool DiskConsolidationFiles::WriteTemporary(int entry, const ProjectImage& image
         return false;
     // Only the name is kept: the file lies in the project's folder.
     Entry& target = entries_[entry];
-    if (ui::CopyText(target.temporary, sizeof target.temporary, FileNamePart(temporary)) !=
+    if (base::CopyText(target.temporary, sizeof target.temporary, FileNamePart(temporary)) !=
         strlen(FileNamePart(temporary))) {
         DeleteFileA(temporary);
         target.temporary[0] = '\0';

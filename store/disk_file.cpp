@@ -2,8 +2,9 @@
 
 #include <cstring>
 
+#include "base/scoped.h"
+#include "base/text.h"
 #include "store/project_list.h"
-#include "ui/text.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ constexpr int kReplaceTries = 10;
 constexpr DWORD kReplacePauseMs = 50;
 
 void FolderOf(const char* path, char* out, size_t size) {
-    ui::CopyText(out, size, path);
+    base::CopyText(out, size, path);
     char* cut = strrchr(out, '\\');
     char* slash = strrchr(out, '/');
     if (slash > cut)
@@ -19,9 +20,9 @@ void FolderOf(const char* path, char* out, size_t size) {
     if (cut)
         *cut = '\0';
     else
-        ui::CopyText(out, size, ".");
+        base::CopyText(out, size, ".");
     if (out[0] == '\0') // "\name": the root of the current drive
-        ui::CopyText(out, size, "\\");
+        base::CopyText(out, size, "\\");
 }
 
 bool IsTransient(DWORD error) {
@@ -30,18 +31,10 @@ bool IsTransient(DWORD error) {
 
 bool EndsWithExtension(const char* name) {
     const size_t n = strlen(name);
-    return n >= 4 && ui::EqualsNoCase(name + n - 4, ".vqp");
+    return n >= 4 && base::EqualsNoCase(name + n - 4, ".vqp");
 }
 
 } // namespace
-
-bool ScopedFile::Close() {
-    bool ok = true;
-    if (Valid())
-        ok = CloseHandle(handle_) != 0;
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok;
-}
 
 HANDLE OpenDiskFile(const char* path, DWORD access, DWORD share) {
     HANDLE file =
@@ -94,13 +87,13 @@ bool CreateTemporaryBeside(const char* path, char* out, size_t size) {
         DeleteFileA(temporary);
         return false;
     }
-    ui::CopyText(out, size, temporary);
+    base::CopyText(out, size, temporary);
     return true;
 }
 
 bool FillTemporary(const char* temporary, const void* data, DWORD size) {
-    ScopedFile file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    base::ScopedFile file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return false;
     bool ok = WriteAll(file.Get(), data, size) && FlushFileBuffers(file.Get());
@@ -125,8 +118,8 @@ bool CanReplaceFile(const char* path) {
             return false;
         // Asking for the right to delete fails while anyone holds the file without
         // allowing that, which is exactly what would make the replace fail.
-        ScopedFile file(OpenDiskFile(path, DELETE | GENERIC_WRITE,
-                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+        base::ScopedFile file(OpenDiskFile(path, DELETE | GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
         if (file.Valid())
             return true;
         if (!IsTransient(GetLastError()) || attempt == kReplaceTries)
@@ -136,7 +129,7 @@ bool CanReplaceFile(const char* path) {
 }
 
 bool ReadImageForSearch(const char* path, ProjectImage& image) {
-    ScopedFile file(OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE));
+    base::ScopedFile file(OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE));
     return file.Valid() && ReadAt(file.Get(), 0, &image, sizeof image);
 }
 
@@ -144,7 +137,7 @@ bool ListProjectFolder(const char* folder, int most, ProjectList& list) {
     char pattern[MAX_PATH];
     if (most <= 0 || strlen(folder) + 7 > sizeof pattern)
         return true; // no such folder can be listed
-    ui::FormatText(pattern, sizeof pattern, "%s\\*.vqp", folder);
+    base::FormatText(pattern, sizeof pattern, "%s\\*.vqp", folder);
     WIN32_FIND_DATAA found;
     HANDLE listing = FindFirstFileA(pattern, &found);
     if (listing == INVALID_HANDLE_VALUE)

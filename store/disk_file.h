@@ -10,33 +10,6 @@
 
 class ProjectList;
 
-// A file handle that is closed when it goes out of scope.
-class ScopedFile {
-  public:
-    explicit ScopedFile(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
-    ~ScopedFile() { Close(); }
-    ScopedFile(const ScopedFile&) = delete;
-    ScopedFile& operator=(const ScopedFile&) = delete;
-
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-    void Reset(HANDLE handle) {
-        Close();
-        handle_ = handle;
-    }
-    // Hands the handle over to the caller, who closes it.
-    HANDLE Release() {
-        HANDLE handle = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return handle;
-    }
-    // Whether the handle closed cleanly (a late write error shows here).
-    bool Close();
-
-  private:
-    HANDLE handle_;
-};
-
 // Opens an existing file for access, but only a file on a disk: a project name such as
 // COM1.vqp or CON.vqp names a device, and a read from a device may wait for ever.
 // INVALID_HANDLE_VALUE when the file is missing, cannot be opened or is no disk file.

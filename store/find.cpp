@@ -8,9 +8,9 @@
 #define FIND_WIDE 1
 #endif
 
+#include "base/text.h"
 #include "store/project_list.h"
 #include "store/project_names.h"
-#include "ui/text.h"
 
 void PreparePattern(FindPattern& pattern, const char* text, bool matchCase) {
     for (int b = 0; b < 256; ++b)
@@ -166,7 +166,7 @@ bool EnterProject(const FindSources& sources, int project) {
     const size_t length = strlen(sources.programFolder) + 1 + strlen(name);
     if (name[0] == '\0' || length + 1 > sizeof path)
         return false;
-    ui::FormatText(path, sizeof path, "%s\\%s", sources.programFolder, name);
+    base::FormatText(path, sizeof path, "%s\\%s", sources.programFolder, name);
     if (sources.beforeFile)
         sources.beforeFile(sources.context);
     return sources.readImage(path, *sources.work);

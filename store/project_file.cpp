@@ -2,57 +2,37 @@
 
 #include <windows.h>
 
-#include <cstring>
-
+#include "base/scoped.h"
 #include "store/disk_file.h"
-#include "ui/message.h"
-
-namespace {
-
-CurrentProjectHooks g_hooks;
-
-} // namespace
-
-void SetCurrentProjectHooks(const CurrentProjectHooks& hooks) {
-    g_hooks = hooks;
-}
 
 bool ProjectFileExists(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int WriteProjectFile(const char* path, const ProjectImage& image, int updateTitle) {
+ProjectWriteResult WriteProjectFile(const char* path, const ProjectImage& image) {
     char temporary[MAX_PATH] = "";
-    if (!CreateTemporaryBeside(path, temporary, sizeof temporary)) {
-        ui::ShowMessage(MB_ICONERROR, "Error saving:\n%s", path);
-        return 0;
-    }
-    bool ok =
-        FillTemporary(temporary, &image, sizeof image) && ReplaceWithTemporary(temporary, path);
-    if (!ok)
-        DeleteFileA(temporary);
-    if (updateTitle && g_hooks.setTitle)
-        g_hooks.setTitle(path);
-    if (!ok) {
-        ui::ShowMessage(MB_ICONERROR, "Error saving:\n%s", path);
-        return 0;
-    }
-    return 1;
+    if (!CreateTemporaryBeside(path, temporary, sizeof temporary))
+        return ProjectWriteResult::kNoTemporaryFile;
+    if (FillTemporary(temporary, &image, sizeof image) && ReplaceWithTemporary(temporary, path))
+        return ProjectWriteResult::kWritten;
+    DeleteFileA(temporary);
+    return ProjectWriteResult::kNotWritten;
 }
 
-int ReadProjectFile(const char* path, ProjectImage& image, int updateTitle) {
+ProjectReadResult ReadProjectFile(const char* path, ProjectImage& image) {
     ClearImage(image);
     // A project must be writable to be loaded; the attribute is checked as well because
     // some systems let a privileged user open a read-only file for writing.
     DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES ||
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return 0;
-    ScopedFile file(
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ProjectReadResult::kNotAFile;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return ProjectReadResult::kReadOnly;
+    base::ScopedFile file(
         OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
     if (!file.Valid())
-        return 0;
+        return ProjectReadResult::kNotOpened;
     DWORD total = 0;
     char* bytes = reinterpret_cast<char*>(&image);
     while (total < sizeof image) {
@@ -62,13 +42,5 @@ int ReadProjectFile(const char* path, ProjectImage& image, int updateTitle) {
             break;
         total += got;
     }
-    if (total != sizeof image)
-        return 0;
-    if (updateTitle) {
-        if (g_hooks.setTitle)
-            g_hooks.setTitle(path);
-        if (g_hooks.saveSettings)
-            g_hooks.saveSettings();
-    }
-    return 1;
+    return total == sizeof image ? ProjectReadResult::kRead : ProjectReadResult::kTooShort;
 }

@@ -164,8 +164,8 @@ TEST(FindTest, FindsEveryMatchAPlainSearchFinds) {
         PreparePattern(pattern, text.c_str(), matchCase);
         ASSERT_EQ(FieldContains(stored.data(), stored.size(), pattern),
                   PlainContains(field, text, matchCase))
-            << "field |" << field << "| text |" << text << "| match case " << matchCase
-            << " width " << stored.size();
+            << "field |" << field << "| text |" << text << "| match case " << matchCase << " width "
+            << stored.size();
     }
 }
 

@@ -1,41 +1,15 @@
-// The framework both programs stand on: bounded text, the window stack, pumped waits and
-// the modal loop with its hooks.
+// The framework both programs stand on: the window stack, pumped waits, the modal loop
+// with its hooks and the program's names.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "resources/kestrum_ids.h"
 #include "ui/dialog.h"
+#include "ui/message.h"
 #include "ui/pumped_wait.h"
-#include "ui/text.h"
 #include "ui/window_stack.h"
-
-TEST(Text, CopiesAreBoundedAndTerminated) {
-    char out[6];
-    memset(out, 'x', sizeof out);
-    EXPECT_EQ(ui::CopyText(out, sizeof out, "Tessaro"), 5u);
-    EXPECT_STREQ(out, "Tessa");
-    EXPECT_EQ(ui::CopyText(out, sizeof out, nullptr), 0u);
-    EXPECT_STREQ(out, "");
-    EXPECT_EQ(ui::CopyText(out, 0, "x"), 0u);
-
-    char field[4] = {'a', 'b', 'c', 'd'}; // no terminator inside the width
-    char wide[8];
-    EXPECT_EQ(ui::CopyField(wide, sizeof wide, field, sizeof field), 4u);
-    EXPECT_STREQ(wide, "abcd");
-
-    EXPECT_EQ(ui::FormatText(out, sizeof out, "%s >%s", "Tessaro", "C:\\x"), 5u);
-    EXPECT_STREQ(out, "Tessa");
-}
-
-TEST(Text, CaseFoldsOnlyAsciiLetters) {
-    EXPECT_TRUE(ui::EqualsNoCase("InstallingTheProgram", "installingtheprogram"));
-    EXPECT_FALSE(ui::EqualsNoCase("NewSession", "NewSession "));
-    EXPECT_FALSE(ui::EqualsNoCase("\xe9", "\xc9")) << "bytes above 127 are compared as they are";
-    EXPECT_TRUE(ui::StartsWithNoCase("c:\\tessaro\\a.vqp", "C:\\TESSARO", 10));
-    EXPECT_FALSE(ui::StartsWithNoCase("c:\\tess", "C:\\TESSARO", 10));
-}
+#include "ui_test_ids.h"
 
 TEST(WindowStack, NeverWritesOutsideItsArrays) {
     ui::ClearWindowStack();
@@ -72,9 +46,9 @@ HWND MakeCountingWindow() {
     return CreateWindowA("TessaroWaitTest", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
 }
 
-ULONGLONG TimeWait(unsigned ms, bool forced) {
+ULONGLONG TimeWait(unsigned ms, const ui::WaitRule& rule = ui::WaitRule()) {
     ULONGLONG start = GetTickCount64();
-    ui::PumpedWait(ms, forced);
+    ui::PumpedWait(ms, rule);
     return GetTickCount64() - start;
 }
 
@@ -86,30 +60,59 @@ TEST(PumpedWait, DispatchesMessagesWhileItWaits) {
     g_received = 0;
     PostMessageA(window, WM_APP, 0, 0);
     PostMessageA(window, WM_APP, 0, 0);
-    EXPECT_GE(TimeWait(150, false), 150u);
+    EXPECT_GE(TimeWait(150), 150u);
     EXPECT_EQ(g_received, 2);
     DestroyWindow(window);
 }
 
-TEST(PumpedWait, ClosingAndTimeChangesEndItAtOnce) {
-    ui::g_timeChangeCredits = 2;
-    EXPECT_LT(TimeWait(2000, true), 500u);
-    EXPECT_EQ(ui::g_timeChangeCredits, 1);
-    EXPECT_LT(TimeWait(2000, false), 500u);
-    EXPECT_EQ(ui::g_timeChangeCredits, 0);
-
-    ui::g_closing = 1;
-    EXPECT_LT(TimeWait(2000, false), 500u) << "a wait that is not forced ends when closing";
-    EXPECT_GE(TimeWait(300, true), 300u) << "a forced wait runs its course";
-    ui::g_closing = 0;
+TEST(PumpedWait, BothProgramsNapBrieflyInShortWaitsOnly) {
+    EXPECT_EQ(ui::StandardNap(1), 1u);
+    EXPECT_EQ(ui::StandardNap(1000), 1u);
+    EXPECT_EQ(ui::StandardNap(1001), 100u);
 }
 
 namespace {
 
-// Uses the installed-message template: any template serves the loop.
+struct EarlyEnd {
+    int asked = 0;
+    int endAt = 0; // the question that ends the wait
+};
+
+bool CountAndEnd(void* context) {
+    auto* early = static_cast<EarlyEnd*>(context);
+    return ++early->asked == early->endAt;
+}
+
+} // namespace
+
+TEST(PumpedWait, TheProgramsRuleCanEndItEarly) {
+    EarlyEnd early;
+    early.endAt = 3;
+    ui::WaitRule rule;
+    rule.endsEarly = CountAndEnd;
+    rule.context = &early;
+    EXPECT_LT(TimeWait(5000, rule), 1000u);
+    EXPECT_EQ(early.asked, 3) << "asked after every nap until it said so";
+
+    early = EarlyEnd(); // never says so: the wait runs its course
+    EXPECT_GE(TimeWait(120, rule), 120u);
+    EXPECT_GT(early.asked, 0);
+
+    // A rule's own nap is used instead of the standard one.
+    ui::WaitRule slow;
+    slow.nap = [](unsigned) -> DWORD { return 60; };
+    slow.endsEarly = CountAndEnd;
+    early = EarlyEnd();
+    slow.context = &early;
+    EXPECT_GE(TimeWait(200, slow), 200u);
+    EXPECT_LE(early.asked, 5) << "60 ms naps: only a few rounds in 200 ms";
+}
+
+namespace {
+
 class ProbeDialog : public ui::Dialog {
   public:
-    ProbeDialog() : ui::Dialog(IDD_INSTALLED) {}
+    ProbeDialog() : ui::Dialog(IDD_PROBE) {}
     int initialised = 0, idles = 0, pretranslated = 0, stackOnInit = 0;
     bool visibleAtIdle = false;
 
@@ -131,12 +134,12 @@ class ProbeDialog : public ui::Dialog {
         ++idles;
         ui::Dialog::OnFirstIdle();
         visibleAtIdle = IsWindowVisible(Handle()) != 0;
-        PostMessageA(Handle(), WM_COMMAND, IDB_INSTALLED_OK, 0);
+        PostMessageA(Handle(), WM_COMMAND, IDB_PROBE_DONE, 0);
     }
     bool OnCommand(int id, int, HWND) override {
-        if (id != IDB_INSTALLED_OK)
+        if (id != IDB_PROBE_DONE)
             return false;
-        EndModal(42);
+        End(42);
         return true;
     }
 };
@@ -175,3 +178,30 @@ TEST(Dialog, OwnerIsDisabledWhileTheDialogRuns) {
     EXPECT_TRUE(IsWindowEnabled(owner)) << "the owner comes back when the dialog ends";
     DestroyWindow(owner);
 }
+
+namespace {
+
+std::string g_caption;
+int RecordCaption(const char*, const char* caption, UINT) {
+    g_caption = caption;
+    return IDOK;
+}
+
+} // namespace
+
+TEST(ProgramNames, EachProgramNamesItsProductAndItsMessageCaption) {
+    ui::SetMessageHook(RecordCaption);
+    ui::SetProgramNames("Product", "Product Installation");
+    EXPECT_STREQ(ui::ProductName(), "Product");
+    EXPECT_STREQ(ui::MessageCaption(), "Product Installation");
+    ui::ShowMessage(MB_OK, "text");
+    EXPECT_EQ(g_caption, "Product Installation");
+    ui::ShowMessageCaption("Other", MB_OK, "text");
+    EXPECT_EQ(g_caption, "Other");
+    ui::SetProgramNames(std::string(100, 'n').c_str(), "");
+    EXPECT_EQ(std::string(ui::ProductName()), std::string(63, 'n')) << "kept, cut to its buffer";
+    ui::SetMessageHook(nullptr);
+    ui::SetProgramNames("", "");
+}
+
+std::string ProgramNamesg_caption;

@@ -1,10 +1,10 @@
-#include "ui/text.h"
+#include "base/text.h"
 
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
-namespace ui {
+namespace base {
 
 size_t CopyText(char* dst, size_t size, const char* src) {
     if (size == 0)
@@ -74,4 +74,4 @@ bool StartsWithNoCase(const char* text, const char* prefix, size_t prefixLength)
     return true;
 }
 
-} // namespace ui
+} // namespace base

@@ -1,4 +1,4 @@
-#include "store/board_image.h"
+#include "board/board_image.h"
 
 #include "board/board.h"
 #include "resources/kestrum_ids.h"

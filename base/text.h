@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cstddef>
 
-namespace ui {
+namespace base {
 
 // Copies at most size - 1 characters of src and always terminates dst (when size > 0).
 // Returns the length of the copy.
@@ -23,4 +23,4 @@ char FoldCase(char c);
 bool EqualsNoCase(const char* a, const char* b);
 bool StartsWithNoCase(const char* text, const char* prefix, size_t prefixLength);
 
-} // namespace ui
+} // namespace base

@@ -9,8 +9,11 @@ int FillProjectSelector();
 // Cleans a typed name and replaces it with the full project path; 0 when nothing usable
 // remains or the path would not fit.
 int MakeProjectPath(char* buffer, size_t size);
-// Asks for a project name until it is usable and confirmed; mode 1 new, 2 save as.
-int AskProjectFileName(const char* caption, int mode);
+// Which question the name prompt asks.
+enum class NameMode { kNew = 1, kSaveAs = 2 };
+// Asks for a project name until it is usable and confirmed; on acceptance it becomes the
+// current project path.
+int AskProjectFileName(const char* caption, NameMode mode);
 // Saves the board into the current project file if that file exists; 1 when it was saved.
 int SaveCurrentIfPresent();
 // Makes the selector's picked entry current. A picked file that cannot be read is

@@ -1,15 +1,16 @@
-#include "store/catalogue.h"
+#include "board/catalogue.h"
 
 #include <cstring>
 
+#include "base/scoped.h"
+#include "base/text.h"
 #include "board/board.h"
+#include "board/board_image.h"
+#include "board/project_io.h"
 #include "dialogs/prompt.h"
 #include "resources/kestrum_ids.h"
-#include "store/board_image.h"
-#include "store/project_file.h"
 #include "store/project_names.h"
 #include "ui/message.h"
-#include "ui/text.h"
 #include "ui/window_stack.h"
 
 namespace {
@@ -42,16 +43,16 @@ void EntryText(HWND selector, int i, char* out, size_t size) {
 
 bool EndsWithExtension(const char* name) {
     const size_t n = strlen(name);
-    return n >= 4 && ui::EqualsNoCase(name + n - 4, ".vqp");
+    return n >= 4 && base::EqualsNoCase(name + n - 4, ".vqp");
 }
 
 // Adds the project files of the program folder, at most kMaxSelectorEntries of them.
 void ListProjectFiles(HWND selector) {
     char pattern[kPathSize + 8];
-    ui::FormatText(pattern, sizeof pattern, "%s\\*.vqp", g_board.programFolder);
+    base::FormatText(pattern, sizeof pattern, "%s\\*.vqp", g_board.programFolder);
     WIN32_FIND_DATAA found;
-    HANDLE listing = FindFirstFileA(pattern, &found);
-    if (listing == INVALID_HANDLE_VALUE)
+    base::ScopedFind listing(FindFirstFileA(pattern, &found));
+    if (!listing.Valid())
         return;
     int added = 0;
     do {
@@ -62,8 +63,7 @@ void ListProjectFiles(HWND selector) {
             continue;
         SendMessageA(selector, CB_ADDSTRING, 0, (LPARAM)found.cFileName);
         ++added;
-    } while (added < kMaxSelectorEntries && FindNextFileA(listing, &found));
-    FindClose(listing);
+    } while (added < kMaxSelectorEntries && FindNextFileA(listing.Get(), &found));
 }
 
 // Selects the first entry that begins with the current project's file name, when the
@@ -71,7 +71,7 @@ void ListProjectFiles(HWND selector) {
 bool SelectCurrentEntry(HWND selector) {
     const char* path = g_board.currentPath;
     const size_t folderLength = strlen(g_board.programFolder);
-    if (path[0] == '\0' || !ui::StartsWithNoCase(path, g_board.programFolder, folderLength) ||
+    if (path[0] == '\0' || !base::StartsWithNoCase(path, g_board.programFolder, folderLength) ||
         path[folderLength] != '\\')
         return false;
     const char* name = FileNamePart(path);
@@ -80,7 +80,7 @@ bool SelectCurrentEntry(HWND selector) {
     const int count = EntryCount(selector);
     for (int i = 0; i < count; ++i) {
         EntryText(selector, i, entry, sizeof entry);
-        if (ui::StartsWithNoCase(entry, name, nameLength)) {
+        if (base::StartsWithNoCase(entry, name, nameLength)) {
             SendMessageA(selector, CB_SETCURSEL, (WPARAM)i, 0);
             return true;
         }
@@ -93,7 +93,7 @@ void RemoveEntry(HWND selector, const char* name) {
     const int count = EntryCount(selector);
     for (int i = 0; i < count; ++i) {
         EntryText(selector, i, entry, sizeof entry);
-        if (ui::EqualsNoCase(entry, name)) {
+        if (base::EqualsNoCase(entry, name)) {
             SendMessageA(selector, CB_DELETESTRING, (WPARAM)i, 0);
             return;
         }
@@ -111,7 +111,7 @@ bool PickedPath(char* out, size_t size, bool& tooLong) {
     EntryText(selector, (int)picked, entry, sizeof entry);
     const size_t length = strlen(g_board.programFolder) + 1 + strlen(entry);
     tooLong = entry[0] == '\0' || length > kMaxProjectPath || length + 1 > size;
-    ui::FormatText(out, size, "%s\\%s", g_board.programFolder, entry);
+    base::FormatText(out, size, "%s\\%s", g_board.programFolder, entry);
     return true;
 }
 
@@ -163,7 +163,7 @@ void OpenSelectorList() {
 
 // Writes the board image as the newly named current project and shows it in the list.
 int WriteNewlyNamedProject() {
-    int written = WriteProjectFile(g_board.currentPath, g_boardImage, 1);
+    int written = BoardWriteProject(g_board.currentPath, g_boardImage, true);
     FillProjectSelector();
     FocusSelector();
     SaveSettings();
@@ -190,14 +190,13 @@ int MakeProjectPath(char* buffer, size_t size) {
     return TypedNameToProjectPath(g_board.programFolder, buffer, size);
 }
 
-int AskProjectFileName(const char* caption, int mode) {
-    const char* prompt = mode == 1 ? kNewProjectPrompt : kSaveAsPrompt;
+int AskProjectFileName(const char* caption, NameMode mode) {
+    const char* prompt = mode == NameMode::kNew ? kNewProjectPrompt : kSaveAsPrompt;
     char answer[kPathSize];
     for (;;) {
         // Each round suggests the current project's name, never what was typed before.
         SuggestedProjectName(g_board.currentPath, answer, sizeof answer);
-        SetPromptTitle(caption);
-        if (!PromptForText(answer, sizeof answer, "%s", prompt))
+        if (!PromptForText(caption, answer, sizeof answer, "%s", prompt))
             return 0;
         if (!MakeProjectPath(answer, sizeof answer)) {
             ui::ShowMessage(MB_ICONERROR, "Invalid Filename");
@@ -209,7 +208,7 @@ int AskProjectFileName(const char* caption, int mode) {
                             "group of clipboard text messages] ?",
                             answer) != IDYES)
             continue;
-        ui::CopyText(g_board.currentPath, kPathSize, answer);
+        base::CopyText(g_board.currentPath, kPathSize, answer);
         return 1;
     }
 }
@@ -218,7 +217,7 @@ int SaveCurrentIfPresent() {
     if (!ProjectFileExists(g_board.currentPath))
         return 0;
     GatherBoard();
-    return WriteProjectFile(g_board.currentPath, g_boardImage, 1);
+    return BoardWriteProject(g_board.currentPath, g_boardImage, true);
 }
 
 int SwitchProject() {
@@ -228,13 +227,13 @@ int SwitchProject() {
         return 0;
     // Checked before anything is saved or changed: the current path must never name a
     // file that the board does not show, or the next save would overwrite it.
-    if (tooLong || !ReadProjectFile(picked, g_pickedImage, 0)) {
+    if (tooLong || !BoardReadProject(picked, g_pickedImage, false)) {
         RefuseSwitch(picked);
         SaveSettings();
         return 0;
     }
     SaveCurrentIfPresent();
-    ui::CopyText(g_board.currentPath, kPathSize, picked);
+    base::CopyText(g_board.currentPath, kPathSize, picked);
     SetBoardTitle(g_board.currentPath);
     memcpy(&g_boardImage, &g_pickedImage, sizeof g_boardImage);
     ScatterBoard();
@@ -244,7 +243,7 @@ int SwitchProject() {
 
 int NewProject() {
     SaveCurrentIfPresent();
-    if (!AskProjectFileName(kNewProjectCaption, 1))
+    if (!AskProjectFileName(kNewProjectCaption, NameMode::kNew))
         return 0;
     ClearImage(g_boardImage);
     ScatterBoard();
@@ -255,7 +254,7 @@ int SaveProject() {
     if (!ProjectFileExists(g_board.currentPath))
         return SaveProjectAs();
     GatherBoard();
-    if (!WriteProjectFile(g_board.currentPath, g_boardImage, 1))
+    if (!BoardWriteProject(g_board.currentPath, g_boardImage, true))
         return 0;
     FocusSelector();
     SaveSettings();
@@ -264,7 +263,7 @@ int SaveProject() {
 
 int SaveProjectAs() {
     GatherBoard();
-    if (!AskProjectFileName(kSaveAsCaption, 2))
+    if (!AskProjectFileName(kSaveAsCaption, NameMode::kSaveAs))
         return 0;
     return WriteNewlyNamedProject();
 }
@@ -289,8 +288,9 @@ int DeleteProject() {
 
 int SaveOnExit() {
     GatherBoard();
-    if (ProjectFileExists(g_board.currentPath) || AskProjectFileName(kSaveAsCaption, 2))
-        WriteProjectFile(g_board.currentPath, g_boardImage, 1);
+    if (ProjectFileExists(g_board.currentPath) ||
+        AskProjectFileName(kSaveAsCaption, NameMode::kSaveAs))
+        BoardWriteProject(g_board.currentPath, g_boardImage, true);
     SaveSettings();
     return 1;
 }

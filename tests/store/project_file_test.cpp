@@ -8,25 +8,11 @@
 #include <vector>
 
 #include "store/project_file.h"
-#include "ui/message.h"
 
 namespace {
 
-std::vector<std::string> g_messages;
-
-int RecordMessage(const char* text, const char*, UINT) {
-    g_messages.push_back(text);
-    return IDOK;
-}
-
-std::string g_titlePath;
-int g_settingsSaves = 0;
-void RecordTitle(const char* path) {
-    g_titlePath = path;
-}
-void RecordSave() {
-    ++g_settingsSaves;
-}
+constexpr ProjectReadResult kRead = ProjectReadResult::kRead;
+constexpr ProjectWriteResult kWritten = ProjectWriteResult::kWritten;
 
 std::string ReadAll(const std::string& path) {
     std::string bytes;
@@ -74,20 +60,10 @@ class ProjectFileTest : public ::testing::Test {
         Clean();
         CreateDirectoryA(folder_.c_str(), nullptr);
         path_ = folder_ + "\\Test.vqp";
-        g_messages.clear();
-        g_titlePath.clear();
-        g_settingsSaves = 0;
-        ui::SetMessageHook(RecordMessage);
-        CurrentProjectHooks hooks;
-        hooks.setTitle = RecordTitle;
-        hooks.saveSettings = RecordSave;
-        SetCurrentProjectHooks(hooks);
         image_ = new ProjectImage;
         ClearImage(*image_);
     }
     void TearDown() override {
-        ui::SetMessageHook(nullptr);
-        SetCurrentProjectHooks(CurrentProjectHooks());
         delete image_;
         Clean();
     }
@@ -115,43 +91,34 @@ class ProjectFileTest : public ::testing::Test {
 TEST_F(ProjectFileTest, OnlyAWholeImageLoads) {
     std::string bytes = Pattern(kProjectImageSize);
     WriteAll(path_, bytes);
-    ASSERT_EQ(ReadProjectFile(path_.c_str(), *image_, 0), 1);
+    ASSERT_EQ(ReadProjectFile(path_.c_str(), *image_), kRead);
     EXPECT_EQ(memcmp(image_, bytes.data(), kProjectImageSize), 0);
 
     WriteAll(path_, bytes.substr(0, kProjectImageSize - 1));
-    EXPECT_EQ(ReadProjectFile(path_.c_str(), *image_, 1), 0);
-    EXPECT_EQ(g_settingsSaves, 0) << "a failed read saves nothing";
-    EXPECT_TRUE(g_titlePath.empty());
+    EXPECT_EQ(ReadProjectFile(path_.c_str(), *image_), ProjectReadResult::kTooShort);
 
     WriteAll(path_, bytes + "trailing bytes do not matter");
-    ASSERT_EQ(ReadProjectFile(path_.c_str(), *image_, 0), 1);
+    ASSERT_EQ(ReadProjectFile(path_.c_str(), *image_), kRead);
     EXPECT_EQ(memcmp(image_, bytes.data(), kProjectImageSize), 0);
 
-    EXPECT_EQ(ReadProjectFile((folder_ + "\\missing.vqp").c_str(), *image_, 0), 0);
-    EXPECT_EQ(ReadProjectFile(folder_.c_str(), *image_, 0), 0) << "a folder is no project";
+    EXPECT_EQ(ReadProjectFile((folder_ + "\\missing.vqp").c_str(), *image_),
+              ProjectReadResult::kNotAFile);
+    EXPECT_EQ(ReadProjectFile(folder_.c_str(), *image_), ProjectReadResult::kNotAFile)
+        << "a folder is no project";
 }
 
 TEST_F(ProjectFileTest, AProjectThatCannotBeWrittenDoesNotLoad) {
     WriteAll(path_, Pattern(kProjectImageSize));
     SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_EQ(ReadProjectFile(path_.c_str(), *image_, 0), 0);
+    EXPECT_EQ(ReadProjectFile(path_.c_str(), *image_), ProjectReadResult::kReadOnly);
     SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
 
     HANDLE holder = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(ReadProjectFile(path_.c_str(), *image_, 0), 0);
+    EXPECT_EQ(ReadProjectFile(path_.c_str(), *image_), ProjectReadResult::kNotOpened);
     CloseHandle(holder);
-    EXPECT_EQ(ReadProjectFile(path_.c_str(), *image_, 0), 1);
-}
-
-TEST_F(ProjectFileTest, ReadingTheCurrentProjectSetsTitleAndSavesSettings) {
-    WriteAll(path_, std::string(kProjectImageSize, '\0'));
-    ASSERT_EQ(ReadProjectFile(path_.c_str(), *image_, 0), 1);
-    EXPECT_EQ(g_settingsSaves, 0);
-    ASSERT_EQ(ReadProjectFile(path_.c_str(), *image_, 1), 1);
-    EXPECT_EQ(g_titlePath, path_);
-    EXPECT_EQ(g_settingsSaves, 1);
+    EXPECT_EQ(ReadProjectFile(path_.c_str(), *image_), kRead);
 }
 
 TEST_F(ProjectFileTest, WritesExactlyOneImageWithZeroFilledFields) {
@@ -159,20 +126,18 @@ TEST_F(ProjectFileTest, WritesExactlyOneImageWithZeroFilledFields) {
     SetSlotName(*image_, 0, std::string(kNameSize - 1, 'N').c_str());
     SetSlotName(*image_, 0, "Short");
     SetSlotText(*image_, 3, "line one\r\nline two\r\n");
-    ASSERT_EQ(WriteProjectFile(path_.c_str(), *image_, 1), 1);
-    EXPECT_EQ(g_titlePath, path_);
-    EXPECT_TRUE(g_messages.empty());
+    ASSERT_EQ(WriteProjectFile(path_.c_str(), *image_), kWritten);
     std::string first = ReadAll(path_);
     ASSERT_EQ(first.size(), kProjectImageSize);
     EXPECT_EQ(first.compare(0, 6, std::string("Short\0", 6)), 0);
     EXPECT_EQ(first.substr(5, kNameSize - 5), std::string(kNameSize - 5, '\0'))
         << "no byte of the old name remains";
 
-    ASSERT_EQ(WriteProjectFile(path_.c_str(), *image_, 0), 1);
+    ASSERT_EQ(WriteProjectFile(path_.c_str(), *image_), kWritten);
     EXPECT_EQ(ReadAll(path_), first) << "two writes of one board are identical";
 
     ProjectImage* back = new ProjectImage;
-    ASSERT_EQ(ReadProjectFile(path_.c_str(), *back, 0), 1);
+    ASSERT_EQ(ReadProjectFile(path_.c_str(), *back), kRead);
     EXPECT_STREQ(back->texts[3], "line one\r\nline two\r\n") << "CR LF survives";
     delete back;
     EXPECT_EQ(FilesIn(folder_), std::vector<std::string>{"Test.vqp"}) << "no temporary left";
@@ -199,7 +164,7 @@ TEST_F(ProjectFileTest, ForeignFieldsWithoutTerminatorAreCutAtTheirWidth) {
     EXPECT_EQ(strlen(text), size_t(kTextSize));
 }
 
-TEST_F(ProjectFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
+TEST_F(ProjectFileTest, AFailedWriteKeepsTheOldFileAndSaysWhy) {
     const std::string old = Pattern(kProjectImageSize);
     WriteAll(path_, old);
     SetSlotName(*image_, 0, "New");
@@ -208,27 +173,19 @@ TEST_F(ProjectFileTest, AFailedWriteKeepsTheOldFileAndSaysSo) {
     HANDLE holder = CreateFileA(path_.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(WriteProjectFile(path_.c_str(), *image_, 0), 0);
+    EXPECT_EQ(WriteProjectFile(path_.c_str(), *image_), ProjectWriteResult::kNotWritten);
     CloseHandle(holder);
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_EQ(g_messages[0], "Error saving:\n" + path_);
     EXPECT_EQ(ReadAll(path_), old) << "the old project is intact";
     EXPECT_EQ(FilesIn(folder_), std::vector<std::string>{"Test.vqp"}) << "no temporary left";
 
     // The temporary file cannot be created: the folder does not exist.
-    g_messages.clear();
     std::string nowhere = folder_ + "\\missing\\Test.vqp";
-    EXPECT_EQ(WriteProjectFile(nowhere.c_str(), *image_, 1), 0);
-    ASSERT_EQ(g_messages.size(), 1u);
-    EXPECT_EQ(g_messages[0], "Error saving:\n" + nowhere);
-    EXPECT_TRUE(g_titlePath.empty()) << "nothing was opened, the title stays";
+    EXPECT_EQ(WriteProjectFile(nowhere.c_str(), *image_), ProjectWriteResult::kNoTemporaryFile);
 
     // A folder in the project's place cannot be replaced either.
-    g_messages.clear();
     std::string folderInPlace = folder_ + "\\Taken.vqp";
     CreateDirectoryA(folderInPlace.c_str(), nullptr);
-    EXPECT_EQ(WriteProjectFile(folderInPlace.c_str(), *image_, 0), 0);
-    EXPECT_EQ(g_messages.size(), 1u);
+    EXPECT_EQ(WriteProjectFile(folderInPlace.c_str(), *image_), ProjectWriteResult::kNotWritten);
     RemoveDirectoryA(folderInPlace.c_str());
     EXPECT_EQ(FilesIn(folder_), std::vector<std::string>{"Test.vqp"}) << "no temporary left";
 }
@@ -243,9 +200,8 @@ TEST_F(ProjectFileTest, AReaderThatLetsGoSoonDoesNotFailTheWrite) {
         Sleep(150);
         CloseHandle(holder);
     });
-    EXPECT_EQ(WriteProjectFile(path_.c_str(), *image_, 0), 1);
+    EXPECT_EQ(WriteProjectFile(path_.c_str(), *image_), kWritten);
     reader.join();
-    EXPECT_TRUE(g_messages.empty());
     EXPECT_EQ(ReadAll(path_).substr(0, 4), std::string("New\0", 4));
     EXPECT_EQ(FilesIn(folder_), std::vector<std::string>{"Test.vqp"});
 }
