@@ -1,12 +1,10 @@
 #include "dialogs/find_dialog.h"
 
-#include <memory>
-#include <new>
-
 #include "base/text.h"
 #include "dialogs/long_run.h"
 #include "resources/kestrum_ids.h"
 #include "store/disk_file.h"
+#include "store/heap_block.h"
 #include "ui/dialog.h"
 #include "ui/message.h"
 
@@ -49,7 +47,7 @@ class FindDialog : public ui::Dialog {
                          current ? IDX_FIND_CURRENT_PROJECT : IDX_FIND_ALL_PROJECTS);
         CheckRadioButton(Handle(), IDX_FIND_BOTH, IDX_FIND_BUTTONS, TargetButton());
         state_.last = LastSearch::None;
-        work_.reset(new (std::nothrow) ProjectImage);
+        work_ = AllocateBlock<ProjectImage>();
         if (!work_) {
             ui::ShowMessage(MB_ICONERROR,
                             "Not enough local memory to finish task. Close some "
@@ -165,7 +163,7 @@ class FindDialog : public ui::Dialog {
 
     const FindContext& context_;
     FindState& state_;
-    std::unique_ptr<ProjectImage> work_;
+    HeapBlock<ProjectImage> work_;
     char shownText_[kTextSize + 1] = "";
 };
 

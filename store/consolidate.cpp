@@ -1,7 +1,6 @@
 #include "store/consolidate.h"
 
-#include <memory>
-#include <new>
+#include "store/heap_block.h"
 
 namespace {
 
@@ -91,13 +90,14 @@ ConsolidationResult Consolidate(int entries, ConsolidationFiles& files,
                                 const ConsolidationProgress& progress) {
     if (entries <= 0)
         return {};
-    std::unique_ptr<ProjectImage> output(new (std::nothrow) ProjectImage);
+    HeapBlock<ProjectImage> output = AllocateBlock<ProjectImage>();
     if (!output)
         return {ConsolidationStatus::NoMemoryForOutput, -1};
     const long total = long(entries) * kSlotCount;
-    std::unique_ptr<unsigned char[]> keys(new (std::nothrow) unsigned char[size_t(total)]);
-    if (!keys)
+    HeapBlock<unsigned char> keyTable = AllocateBlock<unsigned char>(size_t(total));
+    if (!keyTable)
         return {ConsolidationStatus::NoMemoryForKeys, -1};
+    unsigned char* const keys = keyTable.get(); // the key of slot entry * 33 + slot
     Counter counter(progress, total);
 
     // The census: the names alone tell where every slot goes.
@@ -111,7 +111,7 @@ ConsolidationResult Consolidate(int entries, ConsolidationFiles& files,
     }
 
     // The redistribution into temporary files; the projects themselves are only read.
-    ConsolidationOrder order(keys.get(), total);
+    ConsolidationOrder order(keys, total);
     for (int entry = 0; entry < entries; ++entry) {
         ClearImage(*output);
         for (int slot = 0; slot < kSlotCount; ++slot) {

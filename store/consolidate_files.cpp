@@ -1,7 +1,7 @@
 #include "store/consolidate_files.h"
 
+#include <cstdlib>
 #include <cstring>
-#include <new>
 
 #include "base/scoped.h"
 #include "base/text.h"
@@ -27,7 +27,8 @@ bool Stamp(HANDLE file, ULONGLONG& size, FILETIME& written) {
 
 DiskConsolidationFiles::DiskConsolidationFiles(const char* folder, const ProjectList& names)
     : folder_(folder), names_(names), count_(names.Count()),
-      entries_(new (std::nothrow) Entry[names.Count() > 0 ? names.Count() : 1]) {
+      entries_(static_cast<Entry*>(
+          std::malloc(sizeof(Entry) * size_t(names.Count() > 0 ? names.Count() : 1)))) {
     if (!entries_)
         return;
     for (int i = 0; i < count_; ++i) {
@@ -41,7 +42,7 @@ DiskConsolidationFiles::DiskConsolidationFiles(const char* folder, const Project
 DiskConsolidationFiles::~DiskConsolidationFiles() {
     if (entries_)
         EndReading();
-    delete[] entries_;
+    std::free(entries_);
 }
 
 bool DiskConsolidationFiles::Path(int entry, char* out, size_t size) const {

@@ -63,17 +63,18 @@ bool ContainsFrom(const unsigned char* s, size_t from, size_t width, const FindP
 
 #ifdef FIND_WIDE
 
-bool HasWideCompare() {
+// Whether the processor compares sixteen bytes at once (every 64-bit one does). Asked
+// once as the program starts: a guarded local static would pull in the C++ runtime's
+// exception support.
 #ifdef __x86_64__
-    return true;
+const bool kWideCompare = true;
 #else
-    static const bool has = [] {
-        unsigned a = 0, b = 0, c = 0, d = 0;
-        return __get_cpuid(1, &a, &b, &c, &d) && (d & bit_SSE2);
-    }();
-    return has;
-#endif
+bool AskProcessor() {
+    unsigned a = 0, b = 0, c = 0, d = 0;
+    return __get_cpuid(1, &a, &b, &c, &d) && (d & bit_SSE2);
 }
+const bool kWideCompare = AskProcessor();
+#endif
 
 // Sixteen window starts at a time: a window can only match where its first and its last
 // byte match the pattern's loosely; only those are compared exactly. The first NUL ends
@@ -116,7 +117,7 @@ bool FieldContains(const char* field, size_t width, const FindPattern& pattern) 
     const unsigned char* s = reinterpret_cast<const unsigned char*>(field);
     size_t from = 0;
 #ifdef FIND_WIDE
-    if (HasWideCompare()) {
+    if (kWideCompare) {
         const int found = ContainsWide(s, width, pattern, &from);
         if (found >= 0)
             return found == 1;
