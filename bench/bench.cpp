@@ -32,6 +32,7 @@
 #include "store/find.h"
 #include "store/project_list.h"
 #ifdef _WIN32
+#include "base/scoped.h"
 #include "store/consolidate_files.h"
 #include "store/disk_file.h"
 #endif
@@ -52,8 +53,8 @@ bool ReadImage(const char* path, ProjectImage& image) {
 }
 
 bool WriteWhole(const std::string& path, const void* data, size_t size, bool flush) {
-    ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    base::ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     bool ok = file.Valid() && WriteAll(file.Get(), data, DWORD(size)) &&
               (!flush || FlushFileBuffers(file.Get()));
     return file.Close() && ok;
