@@ -129,9 +129,26 @@ class ConsolidateTest : public BoardTest {
         }
         if (twice)
             return; // a double-click may remove the entry
-        EXPECT_TRUE(
-            driver::WaitUntil([&] { return SendMessageW(list, LB_GETCURSEL, 0, 0) == index; },
-                              kWait, "the clicked entry selected"))
+        // Posted commands overtake input: the release of the button (which reports the
+        // selection to the dialog) must be handled before the test posts anything more.
+        const DWORD thread = GetWindowThreadProcessId(list, nullptr);
+        EXPECT_TRUE(driver::WaitUntil(
+            [&] {
+                GUITHREADINFO info = {};
+                info.cbSize = sizeof info;
+                return SendMessageW(list, LB_GETCURSEL, 0, 0) == index &&
+                       GetGUIThreadInfo(thread, &info) && info.hwndCapture != list;
+            },
+            kWait, "the click on the entry handled"))
+            << driver::LastFailure();
+        SendMessageW(list, LB_GETCURSEL, 0, 0); // returns once the release is handled
+    }
+
+    // The keyboard's move of the selection, handled before anything is posted after it.
+    void WaitSelected(HWND dialog, int id, int index) {
+        EXPECT_TRUE(driver::WaitUntil(
+            [&] { return SendMessageW(GetDlgItem(dialog, id), LB_GETCURSEL, 0, 0) == index; },
+            kWait, "entry " + std::to_string(index) + " selected"))
             << driver::LastFailure();
     }
 
@@ -214,12 +231,14 @@ TEST_F(ConsolidateTest, ListsClicksShiftAndTheArrows) {
 
     // The keyboard alone only points at an entry; "->" adds it.
     driver::KeyCombo({VK_DOWN});
+    WaitSelected(dialog, IDL_ALL_PROJECTS, 2);
     ExpectQuietly(dialog, {all[1]});
     driver::Click(dialog, IDB_CONSOLIDATE_ADD);
     ASSERT_TRUE(WaitChosen(dialog, {all[1], all[2]}));
     // An entry already chosen is not added twice.
     ASSERT_TRUE(driver::BringToFront(dialog));
     driver::KeyCombo({VK_UP});
+    WaitSelected(dialog, IDL_ALL_PROJECTS, 1);
     driver::Click(dialog, IDB_CONSOLIDATE_ADD);
     ExpectQuietly(dialog, {all[1], all[2]});
     driver::Click(dialog, IDB_CONSOLIDATE_ADD);
@@ -228,6 +247,7 @@ TEST_F(ConsolidateTest, ListsClicksShiftAndTheArrows) {
     // With Shift held the keyboard adds at once.
     ASSERT_TRUE(driver::BringToFront(dialog));
     driver::KeyCombo({VK_SHIFT, VK_DOWN});
+    WaitSelected(dialog, IDL_ALL_PROJECTS, 2);
     ExpectQuietly(dialog, {all[1], all[2]});
     driver::KeyCombo({VK_SHIFT, VK_DOWN});
     ASSERT_TRUE(WaitChosen(dialog, {all[1], all[2], all[3]}));

@@ -55,32 +55,32 @@ class FindTest : public BoardTest {
     }
 
     // Presses Find First or Find Next and returns the hit it shows; empty when the search
-    // ended with "Search Complete." instead.
+    // ended with a message ("Search Complete." and the like, kept in lastMessage_)
+    // instead. Every step of these tests moves to another hit than the one shown.
     Hit Search(HWND find, int button) {
-        const std::string before = driver::ItemText(find, IDE_FIND_BUTTON_NUMBER) + "/" +
-                                   driver::ItemText(find, IDE_FIND_PROJECT);
+        const Hit before = Shown(find);
         driver::Click(find, button);
         HWND box = nullptr;
-        Hit hit;
         bool settled = driver::WaitUntil(
             [&] {
                 box = driver::WaitMessageBox(board_.pid, 50);
-                if (box)
-                    return true;
-                // A hit moves the focus to Find Next.
-                return driver::FocusedClassOrId(find) ==
-                           "Button:" + std::to_string(IDB_FIND_NEXT) &&
-                       driver::IsEnabled(find, IDB_FIND_NEXT);
+                return box || !(Shown(find) == before);
             },
-            kWait, "a hit or a message after a search");
-        EXPECT_TRUE(settled) << driver::LastFailure() << " (before: " << before << ")";
+            kWait, "a new hit or a message after a search");
+        EXPECT_TRUE(settled) << driver::LastFailure() << " (shown before: " << before << ")";
         if (box) {
             lastMessage_ = driver::MessageBoxText(box);
             driver::AnswerMessageBox(box, IDOK);
             EXPECT_TRUE(driver::WaitGone(box, kWait));
-            return hit;
+            return Hit();
         }
         lastMessage_.clear();
+        // A hit moves the focus to Find Next, once all its fields are shown.
+        EXPECT_TRUE(driver::WaitUntil(
+            [&] {
+                return driver::FocusedClassOrId(find) == "Button:" + std::to_string(IDB_FIND_NEXT);
+            },
+            kWait, "the focus on Find Next"));
         return Shown(find);
     }
     Hit First(HWND find) { return Search(find, IDB_FIND_FIRST); }
