@@ -99,7 +99,7 @@ bool IsProjectFileName(const char* name) {
 } // namespace
 
 bool ExtractPayload(HMODULE module, int id, const char* destination) {
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10)); // RT_RCDATA
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_RCDATA);
     if (!found)
         return false;
     const DWORD size = SizeofResource(module, found);
