@@ -3,9 +3,18 @@
 #pragma once
 #include <windows.h>
 
+#include "dialogs/about.h"
+#include "settings/settings.h"
 #include "store/project_image.h"
 
 constexpr int kPathSize = 256; // paths of the board program, terminator included
+
+extern const char kProductName[]; // "Tessaro"
+extern const char kSampleFileName[];
+
+// What minimising the board does: leave a taskbar button, or hide into the notification
+// area. The values are the show commands that do it.
+enum class MinimiseMode { kToTaskbar = SW_MINIMIZE, kIntoTray = SW_HIDE };
 
 struct ContextRequest {
     UINT message = 0;
@@ -14,44 +23,47 @@ struct ContextRequest {
 };
 
 struct BoardState {
-    HWND window = nullptr; // recorded at initialisation, cleared on destruction
-    int selectedField = 0; // field id that Edit Text Field works on, 0 for none
+    HWND window = nullptr;    // recorded at initialisation, cleared on destruction
+    settings::Store settings; // set by the board window; tests give a scratch root
+    int selectedField = 0;    // field id that Edit Text Field works on, 0 for none
     HFONT fieldFont = nullptr;
     HICON boardIcon = nullptr;
     HWND beforePaste = nullptr;
     HWND afterPaste = nullptr;
 
-    // Option flags, 0 or 1; their defaults are the values used before loading.
-    int minOnEachCopy = 0;
-    int topMost = 1;
-    int useSystemTray = 1;
-    int wantToolTip = 1;
-    int hideInTrayOnStartup = 0;
-    int autoPaste = 1;
+    // Option flags; their defaults are the values used before loading.
+    bool minOnEachCopy = false;
+    bool topMost = true;
+    bool useSystemTray = true;
+    bool wantToolTip = true;
+    bool hideInTrayOnStartup = false;
+    bool autoPaste = true;
 
     char currentPath[kPathSize] = ""; // empty when no project is current
     char programFolder[kPathSize] = "";
 
     HWND copyButtons[kSlotCount] = {};
     HWND rememberedButton = nullptr; // copy button whose context menu is in use
-    const char* helpTopic = nullptr; // none: the Overview
     ContextRequest lastContextRequest;
-    int contextMenusEnabled = 0;
+    bool contextMenusEnabled = false;
     HMENU menu = nullptr;
+    AboutFacts about; // what the About box shows, built at initialisation
 };
 
 // Start-up state of the board program.
 struct StartState {
     char commandLine[1024] = "";
-    int firstRun = 0;        // started by the installer with "InstallingTheProgram"
-    int freshStart = 0;      // started with "NewSession"
-    int primaryInstance = 1; // 0 once this instance has handed over to a running board
+    bool firstRun = false;       // started by the installer with "InstallingTheProgram"
+    bool freshStart = false;     // started with "NewSession"
+    bool primaryInstance = true; // false once this instance has handed over to a running board
     HWND otherInstance = nullptr;
-    int answerReceived = 0;
-    int endingAllowed = 0;
+    bool answerReceived = false;
+    bool endingAllowed = false;
+    bool closing = false;      // waits that are not forced end at once
+    int timeChangeCredits = 0; // each wait that sees one uses it up and ends at once
     HICON trayIcon = nullptr;
-    int hideAtStartPending = 0;
-    int minimiseMode = SW_MINIMIZE; // SW_HIDE while the board lives in the notification area
+    bool hideAtStartPending = false;
+    MinimiseMode minimiseMode = MinimiseMode::kToTaskbar;
 };
 
 extern BoardState g_board;
@@ -61,7 +73,9 @@ extern ProjectImage g_boardImage;
 // One text buffer of the board program for moving a field's text around.
 extern char g_textBuffer[kTextSize];
 
-extern const char kSampleFileName[];
+// The board's pumped wait: ends early while closing (unless forced) and once per
+// time-change credit.
+void BoardWait(unsigned milliseconds, bool forced);
 
 // "Tessaro >" followed by the path.
 void SetBoardTitle(const char* path);

@@ -1,12 +1,17 @@
+#include "base/text.h"
 #include "board/board.h"
 #include "settings/settings.h"
-#include "ui/text.h"
 
 namespace {
 
 // Every option counts as on only for the value 1.
-int ReadOption(const char* name, int current) {
-    return settings::ReadSettingNumber(settings::kOptions, name, current) == 1 ? 1 : 0;
+bool ReadOption(const char* name, bool current) {
+    return settings::ReadSettingNumber(g_board.settings, settings::kOptions, name,
+                                       current ? 1 : 0) == 1;
+}
+
+void WriteOption(const char* name, bool on) {
+    settings::WriteSettingNumber(g_board.settings, settings::kOptions, name, on ? 1 : 0);
 }
 
 } // namespace
@@ -17,8 +22,8 @@ void LoadSettings() {
         g_board.currentPath[0] = '\0';
     } else {
         char sample[kPathSize];
-        ui::FormatText(sample, sizeof sample, "%s\\%s", g_board.programFolder, kSampleFileName);
-        ReadSettingText(kFiles, kCurrent, sample, g_board.currentPath, kPathSize);
+        base::FormatText(sample, sizeof sample, "%s\\%s", g_board.programFolder, kSampleFileName);
+        ReadSettingText(g_board.settings, kFiles, kCurrent, sample, g_board.currentPath, kPathSize);
     }
     g_board.minOnEachCopy = ReadOption(kMinOnEachCopy, g_board.minOnEachCopy);
     g_board.topMost = ReadOption(kTopMost, g_board.topMost);
@@ -30,11 +35,11 @@ void LoadSettings() {
 
 void SaveSettings() {
     using namespace settings;
-    WriteSettingText(kFiles, kCurrent, g_board.currentPath);
-    WriteSettingNumber(kOptions, kUseSystemTray, g_board.useSystemTray);
-    WriteSettingNumber(kOptions, kWantToolTip, g_board.wantToolTip);
-    WriteSettingNumber(kOptions, kHideInTrayOnStartup, g_board.hideInTrayOnStartup);
-    WriteSettingNumber(kOptions, kAutoPaste, g_board.autoPaste);
-    WriteSettingNumber(kOptions, kMinOnEachCopy, g_board.minOnEachCopy);
-    WriteSettingNumber(kOptions, kTopMost, g_board.topMost);
+    WriteSettingText(g_board.settings, kFiles, kCurrent, g_board.currentPath);
+    WriteOption(kUseSystemTray, g_board.useSystemTray);
+    WriteOption(kWantToolTip, g_board.wantToolTip);
+    WriteOption(kHideInTrayOnStartup, g_board.hideInTrayOnStartup);
+    WriteOption(kAutoPaste, g_board.autoPaste);
+    WriteOption(kMinOnEachCopy, g_board.minOnEachCopy);
+    WriteOption(kTopMost, g_board.topMost);
 }

@@ -1,19 +1,41 @@
 #include "board/board.h"
 
+#include "base/text.h"
 #include "resources/kestrum_ids.h"
-#include "ui/message.h"
-#include "ui/text.h"
+#include "ui/pumped_wait.h"
 
 BoardState g_board;
 StartState g_start;
 ProjectImage g_boardImage;
 char g_textBuffer[kTextSize];
 
+const char kProductName[] = "Tessaro";
 const char kSampleFileName[] = "SAMPLE.VQP";
+
+namespace {
+
+// A time-change credit is used up even by a forced wait; closing only ends the others.
+bool BoardWaitEndsEarly(void* context) {
+    if (g_start.timeChangeCredits > 0) {
+        --g_start.timeChangeCredits;
+        return true;
+    }
+    const bool forced = *static_cast<bool*>(context);
+    return g_start.closing && !forced;
+}
+
+} // namespace
+
+void BoardWait(unsigned milliseconds, bool forced) {
+    ui::WaitRule rule;
+    rule.endsEarly = BoardWaitEndsEarly;
+    rule.context = &forced;
+    ui::PumpedWait(milliseconds, rule);
+}
 
 void SetBoardTitle(const char* path) {
     char title[kPathSize + 32];
-    ui::FormatText(title, sizeof title, "%s >%s", ui::kProductName, path);
+    base::FormatText(title, sizeof title, "%s >%s", kProductName, path);
     SetWindowTextA(g_board.window, title);
 }
 

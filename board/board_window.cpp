@@ -2,22 +2,21 @@
 
 #include <cstring>
 
+#include "base/text.h"
 #include "board/board.h"
+#include "board/board_image.h"
+#include "board/catalogue.h"
 #include "board/commands.h"
 #include "board/installed_box.h"
+#include "board/project_io.h"
 #include "board/screen_tips.h"
 #include "board/splash.h"
 #include "board/tray.h"
 #include "dialogs/about.h"
 #include "resources/kestrum_ids.h"
 #include "settings/settings.h"
-#include "store/board_image.h"
-#include "store/catalogue.h"
-#include "store/project_file.h"
-#include "ui/message.h"
-#include "ui/pumped_wait.h"
-#include "ui/text.h"
 #include "ui/window_stack.h"
+#include "version.h"
 
 namespace {
 
@@ -33,7 +32,8 @@ bool IsFieldId(int id) {
 
 } // namespace
 
-BoardWindow::BoardWindow() : ui::Dialog(IDD_BOARD) {
+BoardWindow::BoardWindow(const settings::Store& store) : ui::Dialog(IDD_BOARD) {
+    g_board.settings = store;
     g_board.boardIcon =
         (HICON)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BOARD), IMAGE_ICON,
                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
@@ -43,12 +43,12 @@ BOOL BoardWindow::OnInit() {
     HWND hwnd = Handle();
     RegisterTaskbarCreated();
     if (g_start.firstRun) {
-        ui::PumpedWait(1000, false);
+        BoardWait(1000, false);
         SplashHide();
         char text[1024];
-        ui::FormatText(text, sizeof text, kInstalledFormat, ui::kProductName, ui::kProductName,
-                       ui::kProductName);
-        RunInstalledBox(hwnd, ui::kProductName, text);
+        base::FormatText(text, sizeof text, kInstalledFormat, kProductName, kProductName,
+                         kProductName);
+        RunInstalledBox(hwnd, kProductName, text);
     }
     SendMessageA(hwnd, WM_SETICON, ICON_BIG, (LPARAM)g_board.boardIcon);
     SendMessageA(hwnd, WM_SETICON, ICON_SMALL, (LPARAM)g_board.boardIcon);
@@ -56,11 +56,14 @@ BOOL BoardWindow::OnInit() {
     ui::ClearWindowStack();
     ui::PushWindow(this, hwnd);
     g_board.window = hwnd;
-    BuildOsDescription();
+    g_board.about.productName = kProductName;
+    g_board.about.version = TESSARO_VERSION_TEXT;
+    DescribeThisSystem(g_board.about);
 
     if (HandOverToRunningBoard())
         return FALSE;
-    settings::WriteSettingNumber(settings::kHandles, settings::kTransHandle, (int)(INT_PTR)hwnd);
+    settings::WriteSettingNumber(g_board.settings, settings::kHandles, settings::kTransHandle,
+                                 (int)(INT_PTR)hwnd);
 
     CentreOnDesktop();
     g_board.menu = GetMenu(hwnd);
@@ -77,10 +80,10 @@ BOOL BoardWindow::OnInit() {
         g_board.copyButtons[slot] = Item(CopyButtonId(slot));
     SelectField(FieldId(0));
     FocusSelector();
-    g_board.contextMenusEnabled = 1;
+    g_board.contextMenusEnabled = true;
 
-    if (g_board.hideInTrayOnStartup == 1 && g_board.useSystemTray == 1 && !g_start.firstRun) {
-        g_start.hideAtStartPending = 1;
+    if (g_board.hideInTrayOnStartup && g_board.useSystemTray && !g_start.firstRun) {
+        g_start.hideAtStartPending = true;
         PostBoardCommand(IDM_HIDE);
     }
     return TRUE;
@@ -89,19 +92,19 @@ BOOL BoardWindow::OnInit() {
 // Finds a running board through the settings store and hands over to it.
 bool BoardWindow::HandOverToRunningBoard() {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        ui::PumpedWait(50, false);
+        BoardWait(50, false);
         int previous = (int)(INT_PTR)g_start.otherInstance;
         g_start.otherInstance = (HWND)(INT_PTR)settings::ReadSettingNumber(
-            settings::kHandles, settings::kTransHandle, previous);
+            g_board.settings, settings::kHandles, settings::kTransHandle, previous);
         if (!g_start.otherInstance)
             continue;
         PostMessageA(g_start.otherInstance, WM_COMMAND, IDM_HANDOVER_ASK, (LPARAM)Handle());
         for (int wait = 0; wait < 51; ++wait) {
-            ui::PumpedWait(40, false);
+            BoardWait(40, false);
             if (g_start.answerReceived) {
-                g_start.endingAllowed = 1;
-                g_start.primaryInstance = 0;
-                EndModal(IDCANCEL);
+                g_start.endingAllowed = true;
+                g_start.primaryInstance = false;
+                End(IDCANCEL);
                 return true;
             }
         }
@@ -112,7 +115,8 @@ bool BoardWindow::HandOverToRunningBoard() {
 
 void BoardWindow::ReadProgramFolder() {
     char* folder = g_board.programFolder;
-    settings::ReadSettingText(settings::kConfigure, settings::kThisProgramDir, "", folder, 231);
+    settings::ReadSettingText(g_board.settings, settings::kConfigure, settings::kThisProgramDir, "",
+                              folder, 231);
     size_t n = strlen(folder);
     while (n > 0 && strchr("\n\r /\\", folder[n - 1]))
         folder[--n] = '\0';
@@ -134,28 +138,28 @@ void BoardWindow::CreateFieldFont() {
 // Menu check marks, the icon, the check boxes and the topmost state from the flags.
 void BoardWindow::ApplyOptions() {
     SetScreenTipsItem(g_board.wantToolTip);
-    if (g_board.wantToolTip == 1)
-        ShowScreenTips(1);
-    if (g_board.useSystemTray == 1) {
+    if (g_board.wantToolTip)
+        ShowScreenTips(true);
+    if (g_board.useSystemTray) {
         CheckMenuItem(g_board.menu, IDM_USE_TRAY, MF_CHECKED);
         AddTrayIcon();
-        g_start.minimiseMode = SW_HIDE;
+        g_start.minimiseMode = MinimiseMode::kIntoTray;
     } else {
-        g_start.minimiseMode = SW_MINIMIZE;
+        g_start.minimiseMode = MinimiseMode::kToTaskbar;
     }
-    if (g_board.hideInTrayOnStartup == 1)
+    if (g_board.hideInTrayOnStartup)
         CheckMenuItem(g_board.menu, IDM_HIDE_AT_STARTUP, MF_CHECKED);
-    if (g_board.autoPaste == 1)
+    if (g_board.autoPaste)
         CheckMenuItem(g_board.menu, IDM_AUTO_PASTE, MF_CHECKED);
     RedrawMenuBar();
-    CheckItem(IDX_MIN_ON_COPY, g_board.minOnEachCopy == 1);
-    CheckItem(IDX_TOPMOST, g_board.topMost == 1);
-    SetBoardTopMost(g_board.topMost == 1);
+    CheckItem(IDX_MIN_ON_COPY, g_board.minOnEachCopy);
+    CheckItem(IDX_TOPMOST, g_board.topMost);
+    SetBoardTopMost(g_board.topMost);
 }
 
 void BoardWindow::ShowCurrentProject() {
     if (ProjectFileExists(g_board.currentPath) &&
-        ReadProjectFile(g_board.currentPath, g_boardImage, 1))
+        BoardReadProject(g_board.currentPath, g_boardImage, true))
         ScatterBoard();
 }
 
@@ -169,7 +173,7 @@ bool BoardWindow::OnCommand(int id, int code, HWND control) {
 
 void BoardWindow::OnCancel() {
     if (g_start.endingAllowed)
-        EndModal(IDCANCEL);
+        End(IDCANCEL);
 }
 
 void BoardWindow::OnClose() {
@@ -177,29 +181,30 @@ void BoardWindow::OnClose() {
     SetWindowTextA(Handle(), "Saving settings...");
     EnableWindow(Handle(), FALSE);
     if (g_start.primaryInstance) {
-        ui::g_closing = 1;
+        g_start.closing = true;
         SaveOnExit();
     }
-    g_start.endingAllowed = 1;
+    g_start.endingAllowed = true;
 }
 
 void BoardWindow::OnDestroy() {
     SplashHide();
     if (g_start.primaryInstance) {
-        ui::g_closing = 1;
-        if (g_start.minimiseMode == SW_HIDE)
+        g_start.closing = true;
+        if (g_start.minimiseMode == MinimiseMode::kIntoTray)
             RemoveTrayIcon();
         if (g_board.fieldFont)
             DeleteObject(g_board.fieldFont);
         g_board.fieldFont = nullptr;
-        settings::WriteSettingNumber(settings::kHandles, settings::kTransHandle, 0);
+        settings::WriteSettingNumber(g_board.settings, settings::kHandles, settings::kTransHandle,
+                                     0);
     } else {
         SetForegroundWindow(g_start.otherInstance);
     }
     if (g_start.trayIcon)
         DestroyIcon(g_start.trayIcon);
     g_start.trayIcon = nullptr;
-    ShowScreenTips(0);
+    ShowScreenTips(false);
     g_board.window = nullptr;
 }
 

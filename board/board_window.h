@@ -1,10 +1,12 @@
 // The board window: the program's only main window, run as a modal dialog.
 #pragma once
+#include "settings/settings.h"
 #include "ui/dialog.h"
 
 class BoardWindow : public ui::Dialog {
   public:
-    BoardWindow();
+    // The board keeps its settings in store: the real one, or a scratch one in tests.
+    explicit BoardWindow(const settings::Store& store);
 
   protected:
     BOOL OnInit() override;

@@ -2,7 +2,10 @@
 
 #include <shellapi.h>
 
+#include "base/scoped.h"
+#include "base/text.h"
 #include "board/board.h"
+#include "board/catalogue.h"
 #include "board/screen_tips.h"
 #include "board/tray.h"
 #include "dialogs/about.h"
@@ -11,11 +14,10 @@
 #include "dialogs/prompt.h"
 #include "dialogs/rename_buttons.h"
 #include "resources/kestrum_ids.h"
-#include "store/catalogue.h"
 #include "ui/dialog.h"
 #include "ui/message.h"
-#include "ui/text.h"
 #include "ui/window_stack.h"
+#include "version.h"
 
 namespace {
 
@@ -24,10 +26,11 @@ const char kTipsOnText[] =
 const char kTipsOffText[] =
     "Show ScreenTips for Beginners - Disabled - Select to turn Screen&Tips ON\tCtrl+T";
 
+const char kReadMeFileName[] = "README.TXT";
 const char kHomePage[] = "http://www.vontrel.example/";
 const char kFaqPage[] = "http://www.vontrel.example/tessaro/faq.html";
 const char kSupportForm[] =
-    "http://www.vontrel.example/support/contact.html?product=Tessaro&version=18.06.01";
+    "http://www.vontrel.example/support/contact.html?product=Tessaro&version=" TESSARO_VERSION_TEXT;
 const char kPhoneText[] =
     "Tech-Support By Phone\n\n"
     "1. Define your problem. Write down what you did, what you expected and what Tessaro "
@@ -61,34 +64,34 @@ bool IsMenuChecked(int id) {
     return GetMenuState(g_board.menu, id, MF_BYCOMMAND) & MF_CHECKED;
 }
 
-void SetMenuCheck(int id, int checked) {
+void SetMenuCheck(int id, bool checked) {
     CheckMenuItem(g_board.menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 // Flips a flag from its menu check mark, which always equals it.
-void ToggleFromMenu(int id, int& flag) {
-    flag = IsMenuChecked(id) ? 0 : 1;
+void ToggleFromMenu(int id, bool& flag) {
+    flag = !IsMenuChecked(id);
     SetMenuCheck(id, flag);
     RedrawMenuBar();
 }
 
 void ToggleUseTray() {
     if (IsMenuChecked(IDM_USE_TRAY)) {
-        g_board.useSystemTray = 0;
-        SetMenuCheck(IDM_USE_TRAY, 0);
-        g_start.minimiseMode = SW_MINIMIZE;
+        g_board.useSystemTray = false;
+        SetMenuCheck(IDM_USE_TRAY, false);
+        g_start.minimiseMode = MinimiseMode::kToTaskbar;
         RemoveTrayIcon();
     } else {
-        g_board.useSystemTray = 1;
-        SetMenuCheck(IDM_USE_TRAY, 1);
-        g_start.minimiseMode = SW_HIDE;
+        g_board.useSystemTray = true;
+        SetMenuCheck(IDM_USE_TRAY, true);
+        g_start.minimiseMode = MinimiseMode::kIntoTray;
         AddTrayIcon();
     }
     RedrawMenuBar();
 }
 
 void ToggleScreenTips() {
-    g_board.wantToolTip = IsMenuChecked(IDM_SCREEN_TIPS) ? 0 : 1;
+    g_board.wantToolTip = !IsMenuChecked(IDM_SCREEN_TIPS);
     SetScreenTipsItem(g_board.wantToolTip);
     RedrawMenuBar();
     ShowScreenTips(g_board.wantToolTip);
@@ -108,7 +111,7 @@ void OpenPage(const char* address) {
 
 void OpenReadMe() {
     char path[kPathSize];
-    ui::FormatText(path, sizeof path, "%s\\%s", g_board.programFolder, "README.TXT");
+    base::FormatText(path, sizeof path, "%s\\%s", g_board.programFolder, kReadMeFileName);
     StepBackForOtherProgram();
     HINSTANCE result = ShellExecuteA(g_board.window, "open", path, nullptr, g_board.programFolder,
                                      SW_SHOWMAXIMIZED);
@@ -119,9 +122,15 @@ void OpenReadMe() {
                         path);
 }
 
+// The selected field in the large editor; OK writes the text back into the field only,
+// the project file takes it up at the next gather.
 void RunEditTextField() {
     if (g_board.selectedField) {
-        RunEditTextDialog(g_board.window);
+        g_textBuffer[0] = '\0';
+        GetDlgItemTextA(g_board.window, g_board.selectedField, g_textBuffer, kTextSize);
+        g_textBuffer[kTextSize - 1] = '\0';
+        if (RunEditText(g_board.window, g_board.fieldFont, g_textBuffer, kTextSize))
+            SetDlgItemTextA(g_board.window, g_board.selectedField, g_textBuffer);
         RedrawBoard();
     } else {
         ui::ShowMessage(MB_ICONINFORMATION,
@@ -132,8 +141,25 @@ void RunEditTextField() {
 }
 
 void ShowHelpTopic(int id) {
-    g_board.helpTopic = id == IDM_HELP_OVERVIEW ? nullptr : HelpTopicText(id);
-    ShowHelp(g_board.window);
+    ShowHelp(g_board.window, id == IDM_HELP_OVERVIEW ? nullptr : HelpTopicText(id));
+    FocusSelector();
+}
+
+// The captions as they stand go into the board image first, which changes nothing visible
+// even when the dialog is cancelled; on Ok the image's new names become the captions.
+void RenameAllButtons() {
+    char name[kNameSize + 1];
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        name[0] = '\0';
+        GetDlgItemTextA(g_board.window, CopyButtonId(slot), name, kNameSize);
+        SetSlotName(g_boardImage, slot, name);
+    }
+    if (RunRenameButtons(g_board.window, g_board.about, g_boardImage.names)) {
+        for (int slot = 0; slot < kSlotCount; ++slot) {
+            SlotName(g_boardImage, slot, name, sizeof name);
+            SetDlgItemTextA(g_board.window, CopyButtonId(slot), name);
+        }
+    }
     FocusSelector();
 }
 
@@ -150,15 +176,14 @@ void ShowCopyButtonMenu(HWND button) {
         return;
     g_board.selectedField = FieldId(slot);
     g_board.rememberedButton = button;
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXT_MENU));
-    if (!menu)
+    base::ScopedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_CONTEXT_MENU)));
+    if (!menu.Valid())
         return;
     DWORD at = GetMessagePos();
     ClipCursor(nullptr);
     ReleaseCapture();
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_CENTERALIGN | TPM_RIGHTBUTTON, (short)LOWORD(at),
+    TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_CENTERALIGN | TPM_RIGHTBUTTON, (short)LOWORD(at),
                    (short)HIWORD(at), 0, g_board.window, nullptr);
-    DestroyMenu(menu);
 }
 
 void RenameRememberedButton() {
@@ -167,8 +192,7 @@ void RenameRememberedButton() {
         return;
     char name[kNameSize];
     GetWindowTextA(button, name, sizeof name);
-    SetPromptTitle("Define Button");
-    if (PromptForText(name, sizeof name, "Define this button name as:"))
+    if (PromptForText("Define Button", name, sizeof name, "Define this button name as:"))
         SetWindowTextA(button, name);
     g_board.rememberedButton = nullptr;
 }
@@ -182,9 +206,9 @@ void AnswerOtherInstance(HWND other) {
 void OnCheckBox(int id) {
     const bool checked = IsDlgButtonChecked(g_board.window, id) == BST_CHECKED;
     if (id == IDX_MIN_ON_COPY) {
-        g_board.minOnEachCopy = checked ? 1 : 0;
+        g_board.minOnEachCopy = checked;
     } else {
-        g_board.topMost = checked ? 1 : 0;
+        g_board.topMost = checked;
         SetBoardTopMost(checked);
     }
     FocusSelector();
@@ -206,10 +230,7 @@ bool Dispatch(int id, int code, HWND control) {
     case IDM_EXIT:
     case IDM_EXIT_FROM_TRAY:
     case IDM_CLOSE_REQUEST: PostMessageA(g_board.window, WM_CLOSE, 0, 0); return true;
-    case IDM_RENAME_BUTTONS:
-        RunRenameButtons(g_board.window);
-        FocusSelector();
-        return true;
+    case IDM_RENAME_BUTTONS: RenameAllButtons(); return true;
     case IDM_EDIT_TEXT_FIELD: RunEditTextField(); return true;
     case IDM_FIND:        // Find in projects is not built yet
     case IDM_REPOSITION:  // nor reposition mode
@@ -226,11 +247,11 @@ bool Dispatch(int id, int code, HWND control) {
     case IDM_EMAIL: OpenPage(kSupportForm); return true;
     case IDM_PHONE: ui::ShowMessage(MB_ICONINFORMATION, "%s", kPhoneText); return true;
     case IDM_ABOUT:
-        ShowAbout(g_board.window);
+        ShowAbout(g_board.window, g_board.about);
         FocusSelector();
         return true;
     case IDM_HANDOVER_ASK: AnswerOtherInstance(control); return true;
-    case IDM_HANDOVER_ANSWER: g_start.answerReceived = 1; return true;
+    case IDM_HANDOVER_ANSWER: g_start.answerReceived = true; return true;
     case IDM_CONTEXT_REQUEST: ShowCopyButtonMenu(control); return true;
     case IDM_RENAME_ONE: RenameRememberedButton(); return true;
     case IDM_EDIT_FROM_CONTEXT:
@@ -255,7 +276,7 @@ void RedrawMenuBar() {
     DrawMenuBar(g_board.window);
 }
 
-void SetScreenTipsItem(int enabled) {
+void SetScreenTipsItem(bool enabled) {
     ModifyMenuA(g_board.menu, IDM_SCREEN_TIPS, MF_BYCOMMAND | MF_STRING, IDM_SCREEN_TIPS,
                 enabled ? kTipsOnText : kTipsOffText);
     SetMenuCheck(IDM_SCREEN_TIPS, enabled);

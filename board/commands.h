@@ -13,5 +13,5 @@ int ShortcutCommand(WPARAM virtualKey);
 // Turns a right-click or an icon callback into the context-menu command.
 void ContextRequestStep(UINT msg, WPARAM w, LPARAM l);
 // Sets the screen-tips menu item to its text and check mark for the flag.
-void SetScreenTipsItem(int enabled);
+void SetScreenTipsItem(bool enabled);
 void RedrawMenuBar();

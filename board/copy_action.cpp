@@ -1,5 +1,4 @@
 #include "board/board.h"
-#include "ui/pumped_wait.h"
 
 namespace {
 
@@ -17,10 +16,10 @@ void SendPasteKeystroke() {
 // Waits until some other window is in front, then types Ctrl+V into it.
 void PasteIntoForegroundApplication() {
     for (int check = 0; check < kPasteChecks; ++check) {
-        ui::PumpedWait(kPasteStepMs, false);
+        BoardWait(kPasteStepMs, false);
         g_board.afterPaste = GetForegroundWindow();
         if (g_board.afterPaste != g_board.beforePaste && g_board.afterPaste != g_board.window) {
-            ui::PumpedWait(kPasteStepMs, false);
+            BoardWait(kPasteStepMs, false);
             SendPasteKeystroke();
             break;
         }
@@ -37,13 +36,13 @@ void CopyAction(int copyButtonId) {
     SendMessageA(field, EM_SETSEL, 0, -1);
     SendMessageA(field, WM_COPY, 0, 0);
 
-    if (g_board.autoPaste == 1)
+    if (g_board.autoPaste)
         g_board.beforePaste = GetForegroundWindow();
-    if (g_board.minOnEachCopy == 1 || g_board.autoPaste == 1)
+    if (g_board.minOnEachCopy || g_board.autoPaste)
         ShowWindow(g_board.window, SW_MINIMIZE);
-    if (g_board.autoPaste == 1) {
+    if (g_board.autoPaste) {
         PasteIntoForegroundApplication();
-        if (g_board.minOnEachCopy != 1 && g_board.window)
+        if (!g_board.minOnEachCopy && g_board.window)
             ShowWindow(g_board.window, SW_RESTORE);
     }
     FocusSelector();

@@ -7,14 +7,13 @@ namespace {
 
 class InstalledBox : public ui::Dialog {
   public:
-    InstalledBox() : ui::Dialog(IDD_INSTALLED) {}
-    const char* caption = "";
-    const char* text = "";
+    InstalledBox(const char* caption, const char* text)
+        : ui::Dialog(IDD_INSTALLED), caption_(caption), text_(text) {}
 
   protected:
     BOOL OnInit() override {
-        SetWindowTextA(Handle(), caption);
-        SetItemText(IDT_INSTALLED_TEXT, text);
+        SetWindowTextA(Handle(), caption_);
+        SetItemText(IDT_INSTALLED_TEXT, text_);
         CentreOnDesktop();
         SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE);
@@ -24,17 +23,18 @@ class InstalledBox : public ui::Dialog {
     bool OnCommand(int id, int, HWND) override {
         if (id != IDB_INSTALLED_OK)
             return false;
-        EndModal(IDOK);
+        End(IDOK);
         return true;
     }
-};
 
-InstalledBox g_installedBox;
+  private:
+    const char* caption_;
+    const char* text_;
+};
 
 } // namespace
 
 void RunInstalledBox(HWND owner, const char* caption, const char* text) {
-    g_installedBox.caption = caption;
-    g_installedBox.text = text;
-    g_installedBox.RunModal(owner);
+    InstalledBox box(caption, text);
+    box.RunModal(owner);
 }

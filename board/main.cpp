@@ -3,13 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "base/text.h"
 #include "board/board.h"
 #include "board/board_window.h"
 #include "board/commands.h"
 #include "board/splash.h"
 #include "resources/kestrum_ids.h"
-#include "store/project_file.h"
-#include "ui/text.h"
+#include "ui/dialog.h"
+#include "ui/message.h"
 
 namespace {
 
@@ -35,22 +36,20 @@ const char* Arguments(const char* line) {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    ui::SetProgramNames(kProductName, kProductName);
 
-    ui::CopyText(g_start.commandLine, sizeof g_start.commandLine, Arguments(GetCommandLineA()));
-    g_start.firstRun = ui::EqualsNoCase(g_start.commandLine, "InstallingTheProgram");
+    base::CopyText(g_start.commandLine, sizeof g_start.commandLine, Arguments(GetCommandLineA()));
+    g_start.firstRun = base::EqualsNoCase(g_start.commandLine, "InstallingTheProgram");
     SplashShow();
     g_start.trayIcon =
         (HICON)LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
-    g_start.freshStart = ui::EqualsNoCase(g_start.commandLine, "NewSession");
-
-    CurrentProjectHooks hooks;
-    hooks.setTitle = SetBoardTitle;
-    hooks.saveSettings = SaveSettings;
-    SetCurrentProjectHooks(hooks);
+    g_start.freshStart = base::EqualsNoCase(g_start.commandLine, "NewSession");
     ui::SetMessageFilter(ShortcutFilter);
 
-    BoardWindow board;
+    settings::Store store;
+    store.root = settings::kRoot;
+    BoardWindow board(store);
     board.RunModal(nullptr);
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "board/screen_tips.h"
 
 // Screen tips are not built yet: switching them on shows nothing.
-void ShowScreenTips(int) {}
+void ShowScreenTips(bool) {}
 
 void RelayToScreenTips(const MSG&) {}

@@ -2,6 +2,6 @@
 #pragma once
 #include <windows.h>
 
-void ShowScreenTips(int enable);
+void ShowScreenTips(bool enable);
 // Hands a message on to the screen-tip control, if there is one.
 void RelayToScreenTips(const MSG& msg);

@@ -2,16 +2,17 @@
 
 #include <windows.h>
 
+#include "base/scoped.h"
+#include "board/board.h"
 #include "resources/kestrum_ids.h"
+#include "ui/bitmap.h"
 #include "ui/dialog.h"
-#include "ui/pumped_wait.h"
 
 namespace {
 
 constexpr UINT_PTR kSplashTimer = 1;
 constexpr UINT kSplashMs = 4500;
-constexpr int kWidth = 488, kHeight = 352;      // the window
-constexpr int kPictureW = 480, kPictureH = 344; // bitmap 144, leaving a grey border
+constexpr int kWidth = 488, kHeight = 352; // the window; the picture leaves a grey border
 
 class Splash : public ui::Dialog {
   public:
@@ -26,21 +27,18 @@ class Splash : public ui::Dialog {
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE);
         return TRUE;
     }
-    INT_PTR OnMessage(UINT msg, WPARAM w, LPARAM, bool& handled) override {
-        if (msg == WM_PAINT) {
+    INT_PTR OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) override {
+        handled = msg == WM_PAINT;
+        if (handled)
             Paint();
-            handled = true;
-            return TRUE;
-        }
-        if (msg == WM_TIMER && w == kSplashTimer) {
-            KillTimer(Handle(), kSplashTimer);
-            timerSet = false;
-            ShowWindow(Handle(), SW_HIDE);
-            handled = true;
-            return TRUE;
-        }
-        handled = false;
-        return 0;
+        return handled;
+    }
+    void OnTimer(UINT_PTR id) override {
+        if (id != kSplashTimer)
+            return;
+        KillTimer(Handle(), kSplashTimer);
+        timerSet = false;
+        ShowWindow(Handle(), SW_HIDE);
     }
 
   private:
@@ -48,21 +46,11 @@ class Splash : public ui::Dialog {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(Handle(), &ps);
         RECT all = {0, 0, kWidth, kHeight};
-        HBRUSH grey = CreateSolidBrush(RGB(194, 194, 194));
-        FillRect(dc, &all, grey);
-        DeleteObject(grey);
-        HBITMAP picture = LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDBMP_SPLASH));
-        if (picture) {
-            RECT client;
-            GetClientRect(Handle(), &client);
-            HDC memory = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(memory, picture);
-            BitBlt(dc, client.right / 2 - kPictureW / 2, client.bottom / 2 - kPictureH / 2,
-                   kPictureW, kPictureH, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, old);
-            DeleteDC(memory);
-            DeleteObject(picture);
-        }
+        base::ScopedBrush grey(CreateSolidBrush(RGB(194, 194, 194)));
+        FillRect(dc, &all, grey.Get());
+        RECT client;
+        GetClientRect(Handle(), &client);
+        ui::DrawBitmapCentred(dc, client, IDBMP_SPLASH);
         EndPaint(Handle(), &ps);
     }
 };
@@ -79,7 +67,7 @@ void SplashShow() {
         g_splash.timerSet = true;
     if (g_splash.timerSet) {
         ShowWindow(hwnd, SW_SHOW);
-        ui::PumpedWait(100, false);
+        BoardWait(100, false);
     } else {
         ShowWindow(hwnd, SW_HIDE);
     }

@@ -2,10 +2,10 @@
 
 #include <shellapi.h>
 
+#include "base/scoped.h"
 #include "board/board.h"
 #include "board/commands.h"
 #include "resources/kestrum_ids.h"
-#include "ui/pumped_wait.h"
 #include "ui/window_stack.h"
 
 namespace {
@@ -42,20 +42,20 @@ void OnIconLeftClick() {
 }
 
 void ShowTrayMenu() {
-    HMENU menu = LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU));
-    if (!menu)
+    base::ScopedMenu menu(LoadMenuA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+    if (!menu.Valid())
         return;
     POINT at;
     GetCursorPos(&at);
     SetForegroundWindow(g_board.window);
-    TrackPopupMenu(GetSubMenu(menu, 0), TPM_RIGHTBUTTON, at.x, at.y, 0, g_board.window, nullptr);
+    TrackPopupMenu(GetSubMenu(menu.Get(), 0), TPM_RIGHTBUTTON, at.x, at.y, 0, g_board.window,
+                   nullptr);
     // Without this the menu does not close when the user clicks elsewhere.
     PostMessageA(g_board.window, WM_NULL, 0, 0);
-    DestroyMenu(menu);
 }
 
 void OnIconCallback(WPARAM id, LPARAM mouse) {
-    if (mouse == WM_LBUTTONUP && id == kIconId && g_start.minimiseMode == SW_HIDE)
+    if (mouse == WM_LBUTTONUP && id == kIconId && g_start.minimiseMode == MinimiseMode::kIntoTray)
         OnIconLeftClick();
     else if (mouse == WM_RBUTTONUP && ui::TopWindowHandle() == g_board.window)
         ShowTrayMenu();
@@ -78,10 +78,10 @@ void RegisterTaskbarCreated() {
 }
 
 void TrayWindowProcedure(UINT msg, WPARAM w, LPARAM l) {
-    if (g_taskbarCreated && msg == g_taskbarCreated && g_board.useSystemTray == 1)
+    if (g_taskbarCreated && msg == g_taskbarCreated && g_board.useSystemTray)
         AddTrayIcon(); // the shell lost the icon when the taskbar restarted
     switch (msg) {
-    case WM_TIMECHANGE: ui::g_timeChangeCredits = 10; break;
+    case WM_TIMECHANGE: g_start.timeChangeCredits = 10; break;
     case WM_TRAY_CALLBACK:
         OnIconCallback(w, l);
         ContextRequestStep(msg, w, l);
@@ -92,9 +92,9 @@ void TrayWindowProcedure(UINT msg, WPARAM w, LPARAM l) {
 
 void OnBoardSize(WPARAM sizeType) {
     if (sizeType == SIZE_MINIMIZED) {
-        ShowWindow(g_board.window, g_start.minimiseMode);
+        ShowWindow(g_board.window, (int)g_start.minimiseMode);
     } else if (g_start.hideAtStartPending) {
-        g_start.hideAtStartPending = 0;
+        g_start.hideAtStartPending = false;
         ShowWindow(g_board.window, SW_MINIMIZE);
     }
 }

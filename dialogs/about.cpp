@@ -1,35 +1,38 @@
 #include "dialogs/about.h"
 
-#include "dialogs/os_description.h"
+#include "base/text.h"
 #include "resources/kestrum_ids.h"
 #include "ui/dialog.h"
-#include "ui/message.h"
-#include "ui/text.h"
 
 namespace {
 
-// Product name, version and the operating-system description built at start-up.
 class AboutBox : public ui::Dialog {
   public:
-    AboutBox() : ui::Dialog(IDD_ABOUT) {}
+    explicit AboutBox(const AboutFacts& facts) : ui::Dialog(IDD_ABOUT), facts_(facts) {}
 
   protected:
     BOOL OnInit() override {
         char caption[64];
-        ui::FormatText(caption, sizeof caption, "About %s", ui::kProductName);
+        base::FormatText(caption, sizeof caption, "About %s", facts_.productName);
         SetWindowTextA(Handle(), caption);
         char lines[256];
-        FormatVersionLines(StartupOsVersion(), StartupOsDescription(), lines, sizeof lines);
+        FormatVersionLines(facts_.version, facts_.os, facts_.osDescription, lines, sizeof lines);
         SetItemText(IDT_ABOUT_VERSION, lines);
         CentreOnDesktop();
         return TRUE;
     }
-};
 
-AboutBox g_aboutBox;
+  private:
+    const AboutFacts& facts_;
+};
 
 } // namespace
 
-void ShowAbout(HWND owner) {
-    g_aboutBox.RunModal(owner);
+void DescribeThisSystem(AboutFacts& facts) {
+    DescribeRunningWindows(facts.os, facts.osDescription, sizeof facts.osDescription);
+}
+
+void ShowAbout(HWND owner, const AboutFacts& facts) {
+    AboutBox box(facts);
+    box.RunModal(owner);
 }

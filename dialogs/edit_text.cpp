@@ -1,24 +1,21 @@
 #include "dialogs/edit_text.h"
 
-#include "board/board.h"
 #include "resources/kestrum_ids.h"
 #include "ui/dialog.h"
 
 namespace {
 
-// The selected field of the board in a large editor; OK writes it back into the field
-// only, the project file takes it up at the next gather.
 class EditTextDialog : public ui::Dialog {
   public:
-    EditTextDialog() : ui::Dialog(IDD_EDIT_TEXT) {}
+    EditTextDialog(HFONT font, char* text, size_t size)
+        : ui::Dialog(IDD_EDIT_TEXT), font_(font), text_(text), size_(size) {}
 
   protected:
     BOOL OnInit() override {
         CentreOnDesktop();
-        if (g_board.fieldFont)
-            SendMessageA(Item(IDE_EDIT_TEXT), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
-        ReadSelectedField();
-        SetItemText(IDE_EDIT_TEXT, g_textBuffer);
+        if (font_)
+            SendMessageA(Item(IDE_EDIT_TEXT), WM_SETFONT, (WPARAM)font_, TRUE);
+        SetItemText(IDE_EDIT_TEXT, text_);
         CaretToStart();
         return FALSE;
     }
@@ -29,7 +26,7 @@ class EditTextDialog : public ui::Dialog {
             return true;
         }
         if (id == IDB_EDIT_CANCEL) {
-            EndModal(IDCANCEL);
+            End(IDCANCEL);
             return true;
         }
         return false;
@@ -38,13 +35,6 @@ class EditTextDialog : public ui::Dialog {
     void OnOk() override { Accept(); }
 
   private:
-    // A field holds at most 10,239 characters: the buffer's size cuts longer text.
-    static void ReadSelectedField() {
-        g_textBuffer[0] = '\0';
-        GetDlgItemTextA(g_board.window, g_board.selectedField, g_textBuffer, kTextSize);
-        g_textBuffer[kTextSize - 1] = '\0';
-    }
-
     void CaretToStart() const {
         SetFocusTo(IDE_EDIT_TEXT);
         HWND edit = Item(IDE_EDIT_TEXT);
@@ -52,17 +42,22 @@ class EditTextDialog : public ui::Dialog {
         SendMessageA(edit, EM_SCROLLCARET, 0, 0);
     }
 
+    // The caller's size cuts longer text.
     void Accept() {
-        ItemText(IDE_EDIT_TEXT, g_textBuffer, kTextSize);
-        SetDlgItemTextA(g_board.window, g_board.selectedField, g_textBuffer);
-        EndModal(IDOK);
+        ItemText(IDE_EDIT_TEXT, text_, (int)size_);
+        End(IDOK);
     }
-};
 
-EditTextDialog g_editTextDialog;
+    HFONT font_;
+    char* text_;
+    size_t size_;
+};
 
 } // namespace
 
-void RunEditTextDialog(HWND owner) {
-    g_editTextDialog.RunModal(owner);
+bool RunEditText(HWND owner, HFONT font, char* text, size_t size) {
+    if (!text || size == 0)
+        return false;
+    EditTextDialog dialog(font, text, size);
+    return dialog.RunModal(owner) == IDOK;
 }

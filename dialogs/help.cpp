@@ -1,6 +1,5 @@
 #include "dialogs/help.h"
 
-#include "board/board.h"
 #include "dialogs/help_texts.h"
 #include "resources/kestrum_ids.h"
 #include "ui/dialog.h"
@@ -10,17 +9,17 @@ namespace {
 // The end of any text the help box can hold; selecting there puts the caret at the end.
 constexpr LPARAM kTextEnd = 65535;
 
-// Shows the board's help topic, or all topics one after another for the Overview.
+// Shows one topic, or all topics one after another for the Overview.
 class HelpDialog : public ui::Dialog {
   public:
-    HelpDialog() : ui::Dialog(IDD_HELP) {}
+    explicit HelpDialog(const char* topic) : ui::Dialog(IDD_HELP), topic_(topic) {}
 
   protected:
     BOOL OnInit() override {
         CentreOnDesktop();
         SetFocusTo(IDE_HELP_TEXT);
-        if (g_board.helpTopic)
-            SetItemText(IDE_HELP_TEXT, g_board.helpTopic);
+        if (topic_)
+            SetItemText(IDE_HELP_TEXT, topic_);
         else
             ComposeOverview();
         ReadFromTop();
@@ -30,7 +29,7 @@ class HelpDialog : public ui::Dialog {
     bool OnCommand(int id, int, HWND) override {
         if (id != IDB_HELP_DONE)
             return false;
-        EndModal(IDOK);
+        End(IDOK);
         return true;
     }
 
@@ -50,12 +49,13 @@ class HelpDialog : public ui::Dialog {
         SendMessageA(edit, EM_SCROLLCARET, 0, 0);
         HideCaret(edit);
     }
-};
 
-HelpDialog g_helpDialog;
+    const char* topic_;
+};
 
 } // namespace
 
-void ShowHelp(HWND owner) {
-    g_helpDialog.RunModal(owner);
+void ShowHelp(HWND owner, const char* topic) {
+    HelpDialog dialog(topic);
+    dialog.RunModal(owner);
 }

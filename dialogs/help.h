@@ -5,5 +5,6 @@
 // The topic text of a Help-menu command (32792-32808) or of the Rename Buttons dialog's
 // help item; nullptr for the Overview and unknown ids.
 const char* HelpTopicText(int commandId);
-// Runs the Help dialog with the board's current help topic (none: the Overview).
-void ShowHelp(HWND owner);
+// Runs the Help dialog showing topic, or the Overview (every topic after the overview
+// text) when topic is nullptr.
+void ShowHelp(HWND owner, const char* topic);

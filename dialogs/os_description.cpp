@@ -2,18 +2,13 @@
 
 #include <windows.h>
 
-#include "dialogs/about.h"
-#include "ui/text.h"
-
-const char kProgramVersion[] = "18.06.01";
+#include "base/registry.h"
+#include "base/text.h"
 
 namespace {
 
 const char kWindowsPrefix[] = "Windows ";
 const char kEnvironmentKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
-
-OsVersion g_osVersion;
-char g_osDescription[kOsDescriptionSize];
 
 // The name after "Windows " of a known version; nullptr for the Unknown forms.
 const char* KnownName(const OsVersion& v) {
@@ -75,19 +70,8 @@ bool RunsOn64BitWindows() {
 
 // The processor value of the system environment; false when it cannot be read.
 bool ReadProcessor(char* out, size_t size) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEnvironmentKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    DWORD type = 0;
-    DWORD length = (DWORD)size;
-    LONG result = RegQueryValueExA(key, "PROCESSOR_ARCHITECTURE", nullptr, &type,
-                                   reinterpret_cast<BYTE*>(out), &length);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return false;
-    // A stored value need not end with a terminator.
-    out[length < size ? length : size - 1] = '\0';
-    return true;
+    return base::ReadRegistryText(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PROCESSOR_ARCHITECTURE",
+                                  KEY_READ, out, size);
 }
 
 } // namespace
@@ -95,13 +79,13 @@ bool ReadProcessor(char* out, size_t size) {
 void DescribeWindowsName(const OsVersion& version, char* out, size_t size) {
     const char* name = KnownName(version);
     if (name)
-        ui::FormatText(out, size, "%s%s", kWindowsPrefix, name);
+        base::FormatText(out, size, "%s%s", kWindowsPrefix, name);
     else if (version.platform == 2 && version.major == 3)
-        ui::FormatText(out, size, "%sNT 3.%lu", kWindowsPrefix, version.minor);
+        base::FormatText(out, size, "%sNT 3.%lu", kWindowsPrefix, version.minor);
     else
-        ui::FormatText(out, size, "%sUnknown(%d) PF%lu %lu.%lu", kWindowsPrefix,
-                       UnknownNumber(version.platform), version.platform, version.major,
-                       version.minor);
+        base::FormatText(out, size, "%sUnknown(%d) PF%lu %lu.%lu", kWindowsPrefix,
+                         UnknownNumber(version.platform), version.platform, version.major,
+                         version.minor);
 }
 
 void DescribeWindows(const OsVersion& version, bool is64bit, const char* cpu, char* out,
@@ -110,24 +94,18 @@ void DescribeWindows(const OsVersion& version, bool is64bit, const char* cpu, ch
     DescribeWindowsName(version, name, sizeof name);
     const char* processor = !is64bit ? "x86" : cpu ? cpu : "AMD64";
     char description[kOsDescriptionSize];
-    ui::FormatText(description, sizeof description, "%s, %s, CPU: %s", name,
-                   is64bit ? "64bit" : "32bit", processor);
-    ui::CopyText(out, size, description);
+    base::FormatText(description, sizeof description, "%s, %s, CPU: %s", name,
+                     is64bit ? "64bit" : "32bit", processor);
+    base::CopyText(out, size, description);
 }
 
-void FormatVersionLines(const OsVersion& version, const char* description, char* out, size_t size) {
-    ui::FormatText(out, size, "Version: %s - Windows Type: %lu.%lu.%lu\n%s", kProgramVersion,
-                   version.platform, version.major, version.minor, description);
+void FormatVersionLines(const char* programVersion, const OsVersion& version,
+                        const char* description, char* out, size_t size) {
+    base::FormatText(out, size, "Version: %s - Windows Type: %lu.%lu.%lu\n%s", programVersion,
+                     version.platform, version.major, version.minor, description);
 }
 
-const OsVersion& StartupOsVersion() {
-    return g_osVersion;
-}
-const char* StartupOsDescription() {
-    return g_osDescription;
-}
-
-void BuildOsDescription() {
+void DescribeRunningWindows(OsVersion& version, char* description, size_t size) {
     const bool is64bit = RunsOn64BitWindows();
     char processor[kProcessorSize];
     const bool haveProcessor = is64bit && ReadProcessor(processor, sizeof processor);
@@ -135,10 +113,9 @@ void BuildOsDescription() {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
     GetVersionExA(&info);
-    g_osVersion.platform = info.dwPlatformId;
-    g_osVersion.major = info.dwMajorVersion;
-    g_osVersion.minor = info.dwMinorVersion;
+    version.platform = info.dwPlatformId;
+    version.major = info.dwMajorVersion;
+    version.minor = info.dwMinorVersion;
 
-    DescribeWindows(g_osVersion, is64bit, haveProcessor ? processor : nullptr, g_osDescription,
-                    sizeof g_osDescription);
+    DescribeWindows(version, is64bit, haveProcessor ? processor : nullptr, description, size);
 }

@@ -3,8 +3,6 @@
 #pragma once
 #include <cstddef>
 
-extern const char kProgramVersion[]; // "18.06.01"
-
 constexpr size_t kOsDescriptionSize = 128; // 127 characters and the terminator
 constexpr size_t kProcessorSize = 32;      // the registry's processor value, 31 characters
 
@@ -25,9 +23,10 @@ void DescribeWindowsName(const OsVersion& version, char* out, size_t size);
 void DescribeWindows(const OsVersion& version, bool is64bit, const char* cpu, char* out,
                      size_t size);
 
-// The About box's version lines: "Version: 18.06.01 - Windows Type: p.M.m\n<description>".
-void FormatVersionLines(const OsVersion& version, const char* description, char* out, size_t size);
+// The About box's version lines: "Version: <program version> - Windows Type: p.M.m\n
+// <description>".
+void FormatVersionLines(const char* programVersion, const OsVersion& version,
+                        const char* description, char* out, size_t size);
 
-// Filled by BuildOsDescription (dialogs/about.h).
-const OsVersion& StartupOsVersion();
-const char* StartupOsDescription();
+// What GetVersionEx reports and the description of the running system.
+void DescribeRunningWindows(OsVersion& version, char* description, size_t size);

@@ -3,30 +3,26 @@
 #include <cstdarg>
 #include <cstring>
 
+#include "base/text.h"
 #include "resources/kestrum_ids.h"
 #include "ui/dialog.h"
-#include "ui/text.h"
 #include "ui/window_stack.h"
 
 namespace {
 
-constexpr size_t kTitleSize = 128;
 constexpr size_t kPromptTextSize = 1024;
 constexpr size_t kEditSize = 256; // 255 characters of answer
 
-char g_title[kTitleSize] = "";
-char g_promptText[kPromptTextSize] = "";
-char g_editBuffer[kEditSize] = "";
-
 class PromptDialog : public ui::Dialog {
   public:
-    PromptDialog() : ui::Dialog(IDD_PROMPT) {}
+    PromptDialog(const char* title, const char* prompt, char (&edit)[kEditSize])
+        : ui::Dialog(IDD_PROMPT), title_(title), prompt_(prompt), edit_(edit) {}
 
   protected:
     BOOL OnInit() override {
-        SetWindowTextA(Handle(), g_title);
-        SetItemText(IDT_PROMPT, g_promptText);
-        SetItemText(IDE_PROMPT, g_editBuffer);
+        SetWindowTextA(Handle(), title_);
+        SetItemText(IDT_PROMPT, prompt_);
+        SetItemText(IDE_PROMPT, edit_);
         CentreOnDesktop();
         // Typing replaces the suggestion.
         SetFocusTo(IDE_PROMPT);
@@ -35,33 +31,33 @@ class PromptDialog : public ui::Dialog {
     }
 
     void OnOk() override {
-        ItemText(IDE_PROMPT, g_editBuffer, (int)sizeof g_editBuffer);
-        EndModal(IDOK);
+        ItemText(IDE_PROMPT, edit_, (int)kEditSize);
+        End(IDOK);
     }
-};
 
-// One object for the whole process; its window exists only while it is shown.
-PromptDialog g_prompt;
+  private:
+    const char* title_;
+    const char* prompt_;
+    char (&edit_)[kEditSize];
+};
 
 } // namespace
 
-void SetPromptTitle(const char* title) {
-    ui::CopyText(g_title, sizeof g_title, title);
-}
-
-int PromptForText(char* answer, size_t answerSize, const char* format, ...) {
+int PromptForText(const char* title, char* answer, size_t answerSize, const char* format, ...) {
+    char prompt[kPromptTextSize];
     va_list args;
     va_start(args, format);
-    ui::FormatTextV(g_promptText, sizeof g_promptText, format, args);
+    base::FormatTextV(prompt, sizeof prompt, format, args);
     va_end(args);
 
-    g_editBuffer[0] = '\0';
+    char edit[kEditSize] = "";
     if (answer)
-        ui::CopyField(g_editBuffer, sizeof g_editBuffer, answer, answerSize);
+        base::CopyField(edit, sizeof edit, answer, answerSize);
 
-    if (g_prompt.RunModal(ui::TopWindowHandle()) != IDOK || !answer)
+    PromptDialog dialog(title ? title : "", prompt, edit);
+    if (dialog.RunModal(ui::TopWindowHandle()) != IDOK || !answer)
         return 0;
-    if (strncmp(g_editBuffer, answer, answerSize) != 0)
-        ui::CopyText(answer, answerSize, g_editBuffer);
+    if (strncmp(edit, answer, answerSize) != 0)
+        base::CopyText(answer, answerSize, edit);
     return 1;
 }

@@ -1,16 +1,16 @@
 #include "installer/command_line.h"
 
+#include "base/text.h"
 #include "installer/messages.h"
-#include "ui/text.h"
 
 namespace installer {
 
 Mode ChooseMode(const char* arguments) {
     char line[kCommandLineSize];
-    ui::CopyText(line, sizeof line, arguments);
-    if (ui::EqualsNoCase(line, kRelaunchWord))
+    base::CopyText(line, sizeof line, arguments);
+    if (base::EqualsNoCase(line, kRelaunchWord))
         return Mode::Relaunch;
-    if (ui::EqualsNoCase(line, kUninstallWord))
+    if (base::EqualsNoCase(line, kUninstallWord))
         return Mode::Uninstall;
     return Mode::Install;
 }

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "base/text.h"
 #include "installer/messages.h"
 #include "installer/path_text.h"
 #include "ui/message.h"
-#include "ui/text.h"
 
 namespace installer {
 
@@ -40,8 +40,8 @@ class CurrentFolderKeeper {
 
 bool CreatePath(const char* path, bool tell) {
     char text[kPathSize - 1]; // 259 characters and the terminator
-    ui::CopyText(text, sizeof text, path);
-    text[0] = ui::FoldCase(text[0]);
+    base::CopyText(text, sizeof text, path);
+    text[0] = base::FoldCase(text[0]);
     if (!HasDrive(text)) {
         if (tell)
             ui::ShowMessage(MB_ICONSTOP, kMsgNoDriveLetter, text);
@@ -57,7 +57,7 @@ bool CreatePath(const char* path, bool tell) {
         const char c = text[i];
         if ((c == '\\' || c == '\0') && text[i - 1] != ':') {
             char folder[kPathSize];
-            ui::CopyText(folder, (size_t)i + 1, text);
+            base::CopyText(folder, (size_t)i + 1, text);
             CreateDirectoryA(folder, nullptr);
             if (!SetCurrentDirectoryA(folder)) {
                 if (tell)

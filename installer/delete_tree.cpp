@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "base/scoped.h"
 #include "installer/messages.h"
 #include "installer/path_text.h"
 
@@ -32,23 +33,18 @@ bool DeleteFolderTree(const char* folder) {
     if (!JoinPath(pattern, sizeof pattern, folder, "*.*"))
         return false;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    base::ScopedFind search(FindFirstFileA(pattern, &entry));
+    if (!search.Valid())
         return false;
     // A drive's current folder ("C:") or a bare name is never deleted.
-    if (!strchr(folder, '\\')) {
-        FindClose(search);
+    if (!strchr(folder, '\\'))
         return true;
-    }
-    bool walked = true;
     do {
-        if (!DeleteEntry(folder, entry)) {
-            walked = false;
-            break;
-        }
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return walked && RemoveDirectoryA(folder) != 0;
+        if (!DeleteEntry(folder, entry))
+            return false;
+    } while (FindNextFileA(search.Get(), &entry));
+    search.Close(); // the folder cannot go while it is searched
+    return RemoveDirectoryA(folder) != 0;
 }
 
 bool IsInstallFolder(Environment& env, const char* folder) {

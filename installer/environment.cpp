@@ -2,10 +2,12 @@
 
 #include <shlobj.h>
 
+#include "base/registry.h"
+#include "base/scoped.h"
+#include "base/text.h"
+#include "installer/close_board.h"
 #include "installer/uninstall_entry.h"
-#include "settings/settings.h"
 #include "ui/pumped_wait.h"
-#include "ui/text.h"
 
 namespace installer {
 
@@ -23,7 +25,7 @@ bool ShellPathFromLocation(int csidl, char* out, size_t size) {
     const bool found = SHGetPathFromIDListA(list, path) && path[0] != '\0';
     CoTaskMemFree(list);
     if (found)
-        ui::CopyText(out, size, path);
+        base::CopyText(out, size, path);
     return found;
 }
 
@@ -36,25 +38,18 @@ DWORD Attributes(const char* path) {
 bool Environment::ShellFolder(int csidl, char* out, size_t size) {
     char path[MAX_PATH] = "";
     if (SHGetSpecialFolderPathA(nullptr, path, csidl, FALSE) && path[0] != '\0') {
-        ui::CopyText(out, size, path);
+        base::CopyText(out, size, path);
         return true;
     }
     return ShellPathFromLocation(csidl, out, size);
 }
 
 bool Environment::ShellFoldersValue(const char* name, char* out, size_t size) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    char value[MAX_PATH + 1];
+    if (!base::ReadRegistryText(HKEY_CURRENT_USER, kShellFoldersKey, name, KEY_READ, value,
+                                sizeof value))
         return false;
-    char value[MAX_PATH + 1] = "";
-    DWORD type = 0;
-    DWORD bytes = MAX_PATH;
-    const LONG status = RegQueryValueExA(key, name, nullptr, &type, (BYTE*)value, &bytes);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
-        return false;
-    value[bytes < MAX_PATH ? bytes : MAX_PATH] = '\0';
-    ui::CopyText(out, size, value);
+    base::CopyText(out, size, value);
     return true;
 }
 
@@ -63,7 +58,7 @@ bool Environment::WindowsFolder(char* out, size_t size) {
     UINT n = GetWindowsDirectoryA(path, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
         return false;
-    ui::CopyText(out, size, path);
+    base::CopyText(out, size, path);
     return true;
 }
 
@@ -72,7 +67,7 @@ void Environment::UserName(char* out, size_t size) {
     DWORD n = sizeof name;
     if (!GetUserNameA(name, &n))
         name[0] = '\0';
-    ui::CopyText(out, size, name);
+    base::CopyText(out, size, name);
 }
 
 bool Environment::FileExists(const char* path) {
@@ -90,39 +85,40 @@ bool Environment::MakeFolder(const char* path) {
 }
 
 bool Environment::SettingsStoreExists() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, settings::kRoot, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
+    base::ScopedKey key;
+    return store_.root &&
+           RegOpenKeyExA(HKEY_CURRENT_USER, store_.root, 0, KEY_READ, key.Out()) == ERROR_SUCCESS;
 }
 
 int Environment::ReadSetting(const char* section, const char* name, const char* defaultText,
                              char* out, int outSize) {
-    return settings::ReadSettingText(section, name, defaultText, out, outSize);
+    return settings::ReadSettingText(store_, section, name, defaultText, out, outSize);
 }
 
 int Environment::WriteSetting(const char* section, const char* name, const char* text) {
-    return settings::WriteSettingText(section, name, text);
+    return settings::WriteSettingText(store_, section, name, text);
 }
 
 unsigned long Environment::ReadSettingUnsigned(const char* section, const char* name,
                                                unsigned long defaultNumber) {
-    return settings::ReadSettingUnsigned(section, name, defaultNumber);
+    return settings::ReadSettingUnsigned(store_, section, name, defaultNumber);
 }
 
 bool Environment::WriteUninstallEntry(const UninstallEntry& entry) {
     return WriteRegistryTexts(HKEY_CURRENT_USER, kUninstallKey, entry);
 }
 
+bool Environment::IsBoardWindow(HWND window) {
+    return LooksLikeBoard(FactsOf(window));
+}
+
 Environment& SystemEnvironment() {
-    static Environment system;
+    static Environment system(settings::Store{settings::kRoot});
     return system;
 }
 
 void InstallerWait(unsigned milliseconds) {
-    // Forced: the installer never sets the closing flag, and its waits must run in full.
-    ui::PumpedWait(milliseconds, true);
+    ui::PumpedWait(milliseconds, ui::WaitRule{});
 }
 
 } // namespace installer

@@ -1,11 +1,13 @@
 // Everything the installer asks of the system's configuration, in one place: the shell's
-// special folders, the Windows folder, the settings store, the uninstall entry, and
-// whether files and folders exist. Tests derive from it to put all of these in scratch
-// places; the installer itself uses SystemEnvironment().
+// special folders, the Windows folder, the settings store, the uninstall entry, whether
+// files and folders exist, and whether a window is a running board. Tests derive from it to put all
+// of these in scratch places; the installer itself uses SystemEnvironment().
 #pragma once
 #include <windows.h>
 
 #include <cstddef>
+
+#include "settings/settings.h"
 
 namespace installer {
 
@@ -22,7 +24,11 @@ constexpr int kCsidlProgramFiles = 38;
 
 class Environment {
   public:
+    // The settings store the installer reads and writes; the program passes the real root.
+    explicit Environment(settings::Store store) : store_(store) {}
     virtual ~Environment() = default;
+    Environment(const Environment&) = delete;
+    Environment& operator=(const Environment&) = delete;
 
     // The shell's path of a special folder, untrimmed: SHGetSpecialFolderPathA, then
     // SHGetSpecialFolderLocation with SHGetPathFromIDListA. False when the shell has none.
@@ -49,11 +55,18 @@ class Environment {
     // The entry in the system's list of installed programs; false when its key cannot be
     // created.
     virtual bool WriteUninstallEntry(const UninstallEntry& entry);
+
+    // Whether window is the main window of a running board program (close_board.h).
+    virtual bool IsBoardWindow(HWND window);
+
+  private:
+    settings::Store store_;
 };
 
 Environment& SystemEnvironment();
 
-// How the installer waits: a pumped wait, so its windows keep painting.
+// How the installer waits: a pumped wait with the standard nap that never ends early, so its
+// windows keep painting and every wait runs in full.
 using WaitFunction = void (*)(unsigned milliseconds);
 void InstallerWait(unsigned milliseconds);
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace installer {
 
@@ -26,7 +26,7 @@ IniLine ReadIniLine(char* line, IniState& state, IniKey& key) {
         size_t length = close ? (size_t)(close - name) : strlen(name);
         if (length >= sizeof state.section)
             length = sizeof state.section - 1;
-        ui::CopyText(state.section, length + 1, name);
+        base::CopyText(state.section, length + 1, name);
         return IniLine::Section;
     }
     if (state.section[0] == '\0')
@@ -36,10 +36,10 @@ IniLine ReadIniLine(char* line, IniState& state, IniKey& key) {
         size_t length = (size_t)(equals - line);
         if (length >= sizeof key.name)
             length = sizeof key.name - 1;
-        ui::CopyText(key.name, length + 1, line);
-        ui::CopyText(key.value, sizeof key.value, equals + 1);
+        base::CopyText(key.name, length + 1, line);
+        base::CopyText(key.value, sizeof key.value, equals + 1);
     } else {
-        ui::CopyText(key.name, sizeof key.name, line);
+        base::CopyText(key.name, sizeof key.name, line);
         key.value[0] = '\0';
     }
     return IniLine::Key;

@@ -1,12 +1,13 @@
 #include "installer/install_run.h"
 
+#include "base/text.h"
+#include "installer/look.h"
 #include "installer/messages.h"
 #include "installer/path_text.h"
 #include "installer/payload.h"
 #include "installer/uninstall_entry.h"
 #include "settings/settings.h"
 #include "ui/message.h"
-#include "ui/text.h"
 
 namespace installer {
 
@@ -68,13 +69,14 @@ void LeaveStartFolder(const char* startFolder) {
 
 bool InstallFilePath(const char* installFolder, const char* name, char* out, size_t size) {
     char folder[kPathSize];
-    ui::CopyText(folder, sizeof folder, installFolder);
+    base::CopyText(folder, sizeof folder, installFolder);
     TrimTrailing(folder, kFolderTrim);
     return JoinPath(out, size, folder, name);
 }
 
 bool RunInstall(Environment& env, const InstallRun& run, InstallView& view) {
     env.WriteSetting(settings::kConfigure, settings::kThisProgramDir, run.installFolder);
+    ShowWaitCursor(true);
     LeaveStartFolder(run.startFolder);
 
     for (int i = 0; i < kFileStepCount; ++i) {
@@ -88,7 +90,7 @@ bool RunInstall(Environment& env, const InstallRun& run, InstallView& view) {
     }
 
     char folder[kPathSize];
-    ui::CopyText(folder, sizeof folder, run.installFolder);
+    base::CopyText(folder, sizeof folder, run.installFolder);
     TrimTrailing(folder, kFolderTrim);
     CarryOverProjects(env, run.legacyFolder, folder);
 

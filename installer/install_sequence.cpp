@@ -4,6 +4,7 @@
 
 #include "installer/install_dialog.h"
 #include "installer/install_run.h"
+#include "installer/look.h"
 #include "installer/messages.h"
 #include "installer/shortcuts.h"
 #include "ui/message.h"
@@ -34,7 +35,7 @@ int RunInstallSequence(HWND owner, Environment& env, const InstallPlaces& places
     }
     if (owner)
         UpdateWindow(owner);
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    ShowWaitCursor(true);
     ReplaceShortcuts(env, folder, InstallerWait);
     InstallerWait(kBeforeStartMs);
     StartBoard(owner, folder);

@@ -4,9 +4,9 @@
 
 #include <cstdio>
 
+#include "base/text.h"
 #include "installer/ini_lines.h"
 #include "installer/path_text.h"
-#include "ui/text.h"
 
 namespace installer {
 
@@ -33,7 +33,7 @@ bool TakeOver(Environment& env, FILE* file) {
 
 void LegacyIniPath(const char* windowsFolder, char* out, size_t size) {
     char folder[kWindowsFolderRoom + 1];
-    ui::CopyText(folder, sizeof folder, windowsFolder);
+    base::CopyText(folder, sizeof folder, windowsFolder);
     TrimTrailing(folder, kFolderTrimAll);
     JoinPath(out, size, folder, kIniName);
 }

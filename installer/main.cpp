@@ -1,29 +1,21 @@
-// Start-up of the installer: the mode comes from the whole command line.
+// Start-up of the installer: its names, its command line, and the backdrop that runs it.
 #include <windows.h>
 #include <commctrl.h>
 
-#include "installer/close_board.h"
+#include "base/text.h"
+#include "installer/backdrop.h"
 #include "installer/command_line.h"
-#include "installer/install_sequence.h"
-#include "installer/legacy_ini.h"
-#include "installer/proposals.h"
-#include "ui/text.h"
+#include "installer/messages.h"
+#include "ui/message.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR arguments, int) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    ui::SetProgramNames(installer::kProductName, installer::kProductName);
 
     char commandLine[installer::kCommandLineSize];
-    ui::CopyText(commandLine, sizeof commandLine, arguments);
-    const installer::Mode mode = installer::ChooseMode(commandLine);
-    // The relaunch and the uninstall follow with the uninstaller.
-    if (mode != installer::Mode::Install)
-        return 1;
-
-    installer::Environment& env = installer::SystemEnvironment();
-    installer::InstallPlaces places;
-    installer::LoadInstallPlaces(env, places);
-    installer::CloseRunningBoard(env, installer::InstallerWait);
-    installer::MigrateLegacyIni(env);
-    return installer::RunInstallSequence(nullptr, env, places) == IDOK ? 0 : 1;
+    base::CopyText(commandLine, sizeof commandLine, arguments);
+    const int result = installer::RunBackdrop(installer::SystemEnvironment(), commandLine,
+                                              installer::InstallerRuns());
+    return result == IDOK ? 0 : 1;
 }

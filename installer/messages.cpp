@@ -2,6 +2,7 @@
 
 namespace installer {
 
+const char kProductName[] = "Tessaro";
 const char kInstallCaption[] = "Tessaro Installation";
 
 const char kBoardFile[] = "KESTRUM.EXE";

@@ -4,6 +4,8 @@
 
 namespace installer {
 
+// The product name, shown in titles and texts and the caption of the notices.
+extern const char kProductName[]; // "Tessaro"
 // Caption of the installer's stop and warning boxes; the others carry the product name.
 extern const char kInstallCaption[];
 

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace installer {
 
@@ -21,7 +21,7 @@ size_t TrimTrailing(char* text, const char* characters) {
 
 bool JoinPath(char* out, size_t size, const char* folder, const char* name) {
     const size_t needed = strlen(folder) + 1 + strlen(name);
-    ui::FormatText(out, size, "%s\\%s", folder, name);
+    base::FormatText(out, size, "%s\\%s", folder, name);
     return needed < size;
 }
 
@@ -32,7 +32,7 @@ namespace {
 void ComparableFolder(const char* folder, char* out, size_t size) {
     DWORD n = GetFullPathNameA(folder, (DWORD)size, out, nullptr);
     if (n == 0 || n >= size)
-        ui::CopyText(out, size, folder);
+        base::CopyText(out, size, folder);
     TrimTrailing(out, "\\/ ");
 }
 
@@ -43,7 +43,7 @@ bool SameFolder(const char* a, const char* b) {
     char fullB[MAX_PATH * 2];
     ComparableFolder(a, fullA, sizeof fullA);
     ComparableFolder(b, fullB, sizeof fullB);
-    return ui::EqualsNoCase(fullA, fullB);
+    return base::EqualsNoCase(fullA, fullB);
 }
 
 } // namespace installer

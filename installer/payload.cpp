@@ -2,10 +2,11 @@
 
 #include <cstring>
 
+#include "base/scoped.h"
+#include "base/text.h"
 #include "installer/messages.h"
 #include "installer/path_text.h"
 #include "resources/vqpsx_ids.h"
-#include "ui/text.h"
 
 namespace installer {
 
@@ -24,9 +25,15 @@ constexpr DWORD kCopyBufferSize = 8192;
 constexpr int kOpenTries = 50;
 constexpr unsigned kOpenRetryMs = 100;
 
-HANDLE CreateForWriting(const char* path) {
-    return CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                       nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+base::ScopedFile CreateForWriting(const char* path) {
+    return base::ScopedFile(CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+base::ScopedFile OpenForReading(const char* path) {
+    return base::ScopedFile(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 bool WriteAll(HANDLE file, const void* data, DWORD size) {
@@ -36,20 +43,13 @@ bool WriteAll(HANDLE file, const void* data, DWORD size) {
 
 // The source's last-write time, once the source can be opened.
 bool SourceTime(const char* source, WaitFunction wait, FILETIME& lastWrite) {
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (int attempt = 0; attempt < kOpenTries; ++attempt) {
+    base::ScopedFile file;
+    for (int attempt = 0; attempt < kOpenTries && !file.Valid(); ++attempt) {
         if (attempt > 0 && wait)
             wait(kOpenRetryMs);
-        file = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE)
-            break;
+        file = OpenForReading(source);
     }
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool got = GetFileTime(file, nullptr, nullptr, &lastWrite) != 0;
-    CloseHandle(file);
-    return got;
+    return file.Valid() && GetFileTime(file.Get(), nullptr, nullptr, &lastWrite) != 0;
 }
 
 bool CopyContent(HANDLE from, HANDLE to) {
@@ -66,34 +66,23 @@ bool CopyContent(HANDLE from, HANDLE to) {
 }
 
 bool CopyOpenFiles(const char* source, const char* destination) {
-    HANDLE from = CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (from == INVALID_HANDLE_VALUE)
+    base::ScopedFile from = OpenForReading(source);
+    if (!from.Valid())
         return false;
-    HANDLE to = CreateForWriting(destination);
-    if (to == INVALID_HANDLE_VALUE) {
-        CloseHandle(from);
-        return false;
-    }
-    const bool copied = CopyContent(from, to);
-    CloseHandle(to);
-    CloseHandle(from);
-    return copied;
+    base::ScopedFile to = CreateForWriting(destination);
+    // A close that fails may have lost the last bytes.
+    return to.Valid() && CopyContent(from.Get(), to.Get()) && to.Close();
 }
 
 bool SetLastWriteTime(const char* path, const FILETIME& lastWrite) {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool set = SetFileTime(file, nullptr, nullptr, &lastWrite) != 0;
-    CloseHandle(file);
-    return set;
+    base::ScopedFile file(CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.Valid() && SetFileTime(file.Get(), nullptr, nullptr, &lastWrite) != 0;
 }
 
 bool IsProjectFileName(const char* name) {
     const size_t n = strlen(name);
-    return n > 4 && ui::EqualsNoCase(name + n - 4, ".VQP");
+    return n > 4 && base::EqualsNoCase(name + n - 4, ".VQP");
 }
 
 } // namespace
@@ -107,12 +96,8 @@ bool ExtractPayload(HMODULE module, int id, const char* destination) {
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (size == 0 || !data)
         return false;
-    HANDLE file = CreateForWriting(destination);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    const bool written = WriteAll(file, data, size);
-    CloseHandle(file);
-    return written;
+    base::ScopedFile file = CreateForWriting(destination);
+    return file.Valid() && WriteAll(file.Get(), data, size) && file.Close();
 }
 
 int CopyFileKeepTime(const char* source, const char* destination, bool keepTime,
@@ -134,8 +119,8 @@ int CarryOverProjects(Environment& env, const char* legacyFolder, const char* in
     if (!JoinPath(pattern, sizeof pattern, legacyFolder, "*.VQP"))
         return 0;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    base::ScopedFind search(FindFirstFileA(pattern, &entry));
+    if (!search.Valid())
         return 0;
     int copied = 0;
     do {
@@ -150,8 +135,7 @@ int CarryOverProjects(Environment& env, const char* legacyFolder, const char* in
         // Failing when the name exists keeps the fresh sample and the user's own projects.
         if (CopyFileA(from, to, TRUE))
             ++copied;
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &entry));
     return copied;
 }
 

@@ -1,6 +1,6 @@
 #include "installer/progress.h"
 
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace installer {
 
@@ -24,7 +24,7 @@ int ProgressLength(int step) {
 
 void ProgressText(int step, char* out, size_t size) {
     const size_t length = (size_t)ProgressLength(step);
-    ui::CopyText(out, length + 1 < size ? length + 1 : size, kBars);
+    base::CopyText(out, length + 1 < size ? length + 1 : size, kBars);
 }
 
 } // namespace installer

@@ -1,18 +1,19 @@
 #include "installer/proposals.h"
 
+#include "base/text.h"
 #include "installer/messages.h"
 #include "settings/settings.h"
 #include "ui/message.h"
-#include "ui/text.h"
 
 namespace installer {
+
+const char kVendorFolder[] = "Vontrel";
+const char kProductFolder[] = "vqp";
 
 namespace {
 
 const char kLegacyTemplate[] = "?:\\Program Files\\KESTRUM";
 const char kShortTemplate[] = "C:\\vqp";
-const char kVendorFolder[] = "Vontrel";
-const char kProductFolder[] = "vqp";
 
 void Tell(bool tell, const char* format, const char* folder = nullptr) {
     if (tell)
@@ -20,7 +21,7 @@ void Tell(bool tell, const char* format, const char* folder = nullptr) {
 }
 
 bool Accept(Proposal& p, const char* folder, int choice) {
-    ui::CopyText(p.folder, sizeof p.folder, folder);
+    base::CopyText(p.folder, sizeof p.folder, folder);
     p.choice = choice;
     return true;
 }
@@ -44,7 +45,7 @@ bool ProposeSpecial(Environment& env, Proposal& p, bool tell, int csidl, int cho
         return Reject(p, kChoiceNone);
     }
     char folder[kPathSize];
-    ui::FormatText(folder, sizeof folder, "%s\\%s\\%s", special, kVendorFolder, kProductFolder);
+    base::FormatText(folder, sizeof folder, "%s\\%s\\%s", special, kVendorFolder, kProductFolder);
     return Accept(p, folder, choice);
 }
 
@@ -58,11 +59,11 @@ bool RecordedInstallation(Environment& env, char* out, size_t size) {
         return false;
     char folder[kPathSize];
     char board[kPathSize];
-    ui::CopyText(folder, sizeof folder, recorded);
+    base::CopyText(folder, sizeof folder, recorded);
     TrimTrailing(folder, kFolderTrim);
     if (!JoinPath(board, sizeof board, folder, kBoardFile) || !env.FileExists(board))
         return false;
-    ui::CopyText(out, size, recorded);
+    base::CopyText(out, size, recorded);
     return true;
 }
 
@@ -75,12 +76,12 @@ bool ShortPathUsable(Environment& env, const InstallPlaces& places) {
 } // namespace
 
 void MakeInstallPlaces(const char* windowsFolder, InstallPlaces& places) {
-    ui::CopyText(places.legacyFolder, sizeof places.legacyFolder, kLegacyTemplate);
-    ui::CopyText(places.shortFolder, sizeof places.shortFolder, kShortTemplate);
+    base::CopyText(places.legacyFolder, sizeof places.legacyFolder, kLegacyTemplate);
+    base::CopyText(places.shortFolder, sizeof places.shortFolder, kShortTemplate);
     char drive = windowsFolder ? windowsFolder[0] : '\0';
     if (drive == '\0')
         return;
-    drive = ui::FoldCase(drive);
+    drive = base::FoldCase(drive);
     places.legacyFolder[0] = drive;
     places.shortFolder[0] = drive;
 }

@@ -6,6 +6,10 @@
 
 namespace installer {
 
+// The sub-folders of the local-user and program-files proposals.
+extern const char kVendorFolder[];  // "Vontrel"
+extern const char kProductFolder[]; // "vqp"
+
 // The option buttons; a proposal's choice is one of them, or 0 for none.
 constexpr int kChoiceNone = 0;
 constexpr int kChoiceShortPath = 1001;

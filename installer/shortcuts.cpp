@@ -2,17 +2,16 @@
 
 #include <objbase.h>
 #include <shlobj.h>
-#include <wrl/client.h>
 
 #include <cstring>
 
+#include "base/scoped.h"
+#include "base/text.h"
 #include "installer/install_run.h"
+#include "installer/look.h"
 #include "installer/messages.h"
 #include "installer/path_text.h"
 #include "ui/message.h"
-#include "ui/text.h"
-
-using Microsoft::WRL::ComPtr;
 
 namespace installer {
 
@@ -43,13 +42,13 @@ bool RegistryFolder(Environment& env, int csidl, char* out, size_t size) {
     if (env.ShellFoldersValue(name, out, size))
         return true;
     char common[64];
-    ui::FormatText(common, sizeof common, "Common %s", name);
+    base::FormatText(common, sizeof common, "Common %s", name);
     return env.ShellFoldersValue(common, out, size);
 }
 
 bool ContainsLinkExtension(const char* path) {
     char lower[2 * kPathSize];
-    size_t n = ui::CopyText(lower, sizeof lower, path);
+    size_t n = base::CopyText(lower, sizeof lower, path);
     for (size_t i = 0; i < n; ++i)
         if (lower[i] >= 'A' && lower[i] <= 'Z')
             lower[i] = char(lower[i] - 'A' + 'a');
@@ -70,9 +69,9 @@ bool Given(const char* text) {
 }
 
 bool SaveLink(const Shortcut& s, const char* linkFile) {
-    ComPtr<IShellLinkA> link;
-    if (FAILED(
-            CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))))
+    base::ScopedCom<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                link.Out())))
         return false;
     if (Given(s.target))
         link->SetPath(s.target);
@@ -82,8 +81,8 @@ bool SaveLink(const Shortcut& s, const char* linkFile) {
         link->SetWorkingDirectory(s.workingFolder);
     if (Given(s.iconFile))
         link->SetIconLocation(s.iconFile, 0);
-    ComPtr<IPersistFile> file;
-    if (FAILED(link.As(&file)))
+    base::ScopedCom<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out())))
         return false;
     WCHAR wide[kPathSize];
     if (!MultiByteToWideChar(CP_ACP, 0, linkFile, -1, wide, kPathSize))
@@ -96,8 +95,8 @@ bool DeletePlainFiles(const char* folder) {
     if (!JoinPath(pattern, sizeof pattern, folder, "*.*"))
         return false;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
-    if (search == INVALID_HANDLE_VALUE)
+    base::ScopedFind search(FindFirstFileA(pattern, &entry));
+    if (!search.Valid())
         return false;
     do {
         if (strcmp(entry.cFileName, ".") == 0 || strcmp(entry.cFileName, "..") == 0)
@@ -106,8 +105,7 @@ bool DeletePlainFiles(const char* folder) {
         // A sub-folder fails here and stays: only what the group itself holds goes.
         if (JoinPath(path, sizeof path, folder, entry.cFileName))
             DeleteFileA(path);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
+    } while (FindNextFileA(search.Get(), &entry));
     return true;
 }
 
@@ -128,7 +126,7 @@ bool ResolveSpecialFolder(Environment& env, int csidl, char* out, size_t size) {
         char windows[kPathSize] = "";
         env.WindowsFolder(windows, sizeof windows);
         TrimTrailing(windows, kFolderTrim);
-        ui::FormatText(out, size, "%s\\Start Menu\\Programs", windows);
+        base::FormatText(out, size, "%s\\Start Menu\\Programs", windows);
     }
     TrimTrailing(out, kFolderTrim);
     return env.FolderExists(out);
@@ -169,7 +167,7 @@ bool RemoveShortcut(Environment& env, int csidl, const char* name, bool wholeFol
     char withExtension[kPathSize];
     if (!ShortcutPath(special, csidl, name, file, sizeof file))
         return false;
-    ui::FormatText(withExtension, sizeof withExtension, "%s%s", file, kLinkExtension);
+    base::FormatText(withExtension, sizeof withExtension, "%s%s", file, kLinkExtension);
     return DeleteFileA(withExtension) != 0;
 }
 
@@ -183,7 +181,7 @@ void RemoveShortcutSet(Environment& env, WaitFunction wait) {
 
 bool ReplaceShortcuts(Environment& env, const char* installFolder, WaitFunction wait) {
     char folder[kPathSize];
-    ui::CopyText(folder, sizeof folder, installFolder);
+    base::CopyText(folder, sizeof folder, installFolder);
     TrimTrailing(folder, kFolderTrim);
     char board[kPathSize], readMe[kPathSize], readMeIcon[kPathSize];
     char uninstaller[kPathSize], uninstallIcon[kPathSize];
@@ -201,7 +199,7 @@ bool ReplaceShortcuts(Environment& env, const char* installFolder, WaitFunction 
         {kCsidlPrograms, "UnInstall", uninstaller, kRelaunchWord, folder, uninstallIcon, false},
     };
 
-    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    ShowWaitCursor(true);
     RemoveShortcutSet(env, wait);
     if (wait)
         wait(kBeforeCreatingMs);
@@ -211,7 +209,7 @@ bool ReplaceShortcuts(Environment& env, const char* installFolder, WaitFunction 
         if (wait)
             wait(kShortcutPauseMs);
         if (i == 0)
-            SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+            ShowWaitCursor(false);
     }
     // Only the uninstaller's shortcut is reported: without it the user cannot uninstall.
     if (!made)

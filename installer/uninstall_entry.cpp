@@ -2,10 +2,11 @@
 
 #include <cstring>
 
+#include "base/scoped.h"
+#include "base/text.h"
 #include "installer/messages.h"
 #include "installer/path_text.h"
 #include "ui/message.h"
-#include "ui/text.h"
 
 namespace installer {
 
@@ -19,20 +20,21 @@ const char kDownloadPage[] = "http://www.vontrel.example/tessaro/download.html";
 
 void Set(RegistryText& text, const char* name, const char* value) {
     text.name = name;
-    ui::CopyText(text.value, sizeof text.value, value);
+    base::CopyText(text.value, sizeof text.value, value);
 }
 
 } // namespace
 
 void BuildUninstallEntry(const char* installFolder, UninstallEntry& entry) {
     char folder[kPathSize];
-    ui::CopyText(folder, sizeof folder, installFolder);
+    base::CopyText(folder, sizeof folder, installFolder);
     TrimTrailing(folder, kFolderTrim);
 
     char command[kUninstallValueSize];
-    ui::FormatText(command, sizeof command, "\"%s\\%s\" %s", folder, kInstallerFile, kRelaunchWord);
+    base::FormatText(command, sizeof command, "\"%s\\%s\" %s", folder, kInstallerFile,
+                     kRelaunchWord);
 
-    Set(entry.values[0], "DisplayName", ui::kProductName);
+    Set(entry.values[0], "DisplayName", kProductName);
     Set(entry.values[1], "UninstallString", command);
     // The misspelt name is the one earlier installations wrote; keep it.
     Set(entry.values[2], "InstallLoaction", folder);
@@ -42,14 +44,13 @@ void BuildUninstallEntry(const char* installFolder, UninstallEntry& entry) {
 }
 
 bool WriteRegistryTexts(HKEY root, const char* keyPath, const UninstallEntry& entry) {
-    HKEY key;
-    if (RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    base::ScopedKey key;
+    if (RegCreateKeyExA(root, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Out(),
+                        nullptr) != ERROR_SUCCESS)
         return false;
     for (const RegistryText& text : entry.values)
-        RegSetValueExA(key, text.name, 0, REG_SZ, (const BYTE*)text.value,
+        RegSetValueExA(key.Get(), text.name, 0, REG_SZ, (const BYTE*)text.value,
                        (DWORD)(strlen(text.value) + 1));
-    RegCloseKey(key);
     return true;
 }
 

@@ -1,7 +1,10 @@
 /* Resource, control and command ids of the board program (KESTRUM.EXE).
-   Shared by the resource scripts and the code; the numbers are part of the program's
-   interfaces (the installer posts commands, tests drive controls by id). */
+   Shared by the resource scripts, the code and the tests; the numbers are part of the
+   program's interfaces (the installer posts commands, tests drive controls by id). */
 #pragma once
+
+/* Static controls that nothing refers to */
+#define IDC_STATIC (-1)
 
 /* Icons and bitmaps */
 #define IDI_BOARD 128
@@ -80,10 +83,29 @@
 #define IDM_EMAIL 32789
 #define IDM_PHONE 32790
 #define IDM_HELP_OVERVIEW 32791
-#define IDM_HELP_FIRST_TOPIC 32792
-#define IDM_HELP_LAST_TOPIC 32808
 #define IDM_ABOUT 32809
 #define IDM_RENAME_HELP 32810
+
+/* Commands: the Help menu's topics, in menu order */
+#define IDM_TOPIC_MIN_ON_COPY 32792
+#define IDM_TOPIC_TOPMOST 32793
+#define IDM_TOPIC_CHANGE_PROJECT 32794
+#define IDM_TOPIC_RENAME_ONE 32795
+#define IDM_TOPIC_NEW_PROJECT 32796
+#define IDM_TOPIC_OPEN_PROJECT 32797
+#define IDM_TOPIC_SAVE_PROJECT 32798
+#define IDM_TOPIC_SAVE_AS 32799
+#define IDM_TOPIC_EXIT 32800
+#define IDM_TOPIC_RENAME_BUTTONS 32801
+#define IDM_TOPIC_EDIT_TEXT_FIELD 32802
+#define IDM_TOPIC_FIND 32803
+#define IDM_TOPIC_REPOSITION 32804
+#define IDM_TOPIC_CONSOLIDATE 32805
+#define IDM_TOPIC_USE_TRAY 32806
+#define IDM_TOPIC_HIDE_AT_STARTUP 32807
+#define IDM_TOPIC_AUTO_PASTE 32808
+#define IDM_HELP_FIRST_TOPIC IDM_TOPIC_MIN_ON_COPY
+#define IDM_HELP_LAST_TOPIC IDM_TOPIC_AUTO_PASTE
 
 /* Commands: posted between windows and programs */
 #define IDM_HANDOVER_ASK 32814

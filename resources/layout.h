@@ -9,3 +9,8 @@
 #define SLOT_BUTTON (BS_PUSHBUTTON | BS_LEFT | WS_GROUP | WS_TABSTOP)
 #define MARKER SS_RIGHT | SS_NOTIFY | NOT WS_VISIBLE | WS_GROUP
 #define LABEL SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | NOT WS_VISIBLE | WS_GROUP
+
+/* Where slot s (0-32) stands on the board: three columns of eleven rows. The Rename
+   Buttons dialog puts its edit boxes at the same places, over the copy buttons. */
+#define SLOT_X(s) (4 + 130 * ((s) / 11))
+#define SLOT_Y(s) (18 + 14 * ((s) % 11))

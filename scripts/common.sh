@@ -1,15 +1,19 @@
 # Shared by run.sh and test.sh: packages, builds, the Wine prefix and the display.
 # Sourced, not run. Expects ROOT (the checkout) to be set.
 
-WINE=/usr/lib/wine/wine64
+WINE64=/usr/lib/wine/wine64
+WINE32=/usr/lib/wine/wine
+WINE=$WINE64 # runs the set-up steps of a prefix; the prefix then serves both word sizes
 WINESERVER=/usr/lib/wine/wineserver
 export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko prompts: the programs need neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+# wine32:i386 is the 32-bit Wine that runs the release build; it needs the i386 architecture.
 PACKAGES="cmake make python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest wine64 xvfb xauth
-          x11-utils imagemagick fonts-wine fonts-liberation icoutils"
+          binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest wine wine64 wine32:i386
+          xvfb xauth x11-utils imagemagick fonts-wine fonts-liberation icoutils liblnk-utils pev
+          clang-format"
 
 say() { echo "== $*"; }
 
@@ -22,20 +26,65 @@ ensure_packages() {
     [ -z "$missing" ] && return 0
     say "installing:$missing"
     export DEBIAN_FRONTEND=noninteractive
+    case "$missing" in
+    *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
+    esac
     apt-get update -qq
     # shellcheck disable=SC2086
     apt-get install -y -qq --no-install-recommends $missing >/dev/null
 }
 
-# build ARCH (x86_64 or i686) DIR [extra cmake args]
+# Whether this machine runs 32-bit Windows programs: the 32-bit Wine loader must start.
+# (Some kernels refuse 32-bit code altogether: "Exec format error".)
+can_run_32bit() {
+    "$WINE32" --version >/dev/null 2>&1
+}
+
+# build PRESET DIR: configures and builds one preset of CMakePresets.json into DIR.
 build() {
-    local arch=$1 dir=$2
-    shift 2
+    local preset=$1 dir=$2
     mkdir -p "$dir"
-    cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-$arch.cmake" \
-        -DCMAKE_BUILD_TYPE=Release "$@" >"$dir.configure.log" 2>&1 ||
+    (cd "$ROOT" && cmake --preset "$preset" -B "$dir") >"$dir.configure.log" 2>&1 ||
         { cat "$dir.configure.log"; return 1; }
     cmake --build "$dir" -j"$(nproc)"
+}
+
+# Every C++ file of the tree must be as the committed .clang-format makes it.
+check_format() {
+    local files unformatted
+    files=$(cd "$ROOT" && { git ls-files -co --exclude-standard '*.cpp' '*.h' 2>/dev/null ||
+        find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print; })
+    unformatted=$(cd "$ROOT" && for f in $files; do
+        clang-format --dry-run --Werror "$f" >/dev/null 2>&1 || echo "$f"
+    done)
+    if [ -n "$unformatted" ]; then
+        echo "clang-format: these files are not formatted as .clang-format says" \
+            "(run clang-format -i on them):" >&2
+        echo "$unformatted" | sed 's/^/    /' >&2
+        return 1
+    fi
+}
+
+# Includes run one way: base <- settings, store, ui <- dialogs <- board; the installer uses
+# ui, settings and store, never the board or its dialogs. Each folder names the folders it
+# may include from; anything else fails the check with the offending lines.
+check_layers() {
+    local rules="base:base settings:base|settings store:base|store ui:base|ui
+                 dialogs:base|store|ui|dialogs|resources installer:base|settings|store|ui|installer|resources"
+    local rule folder allowed found bad=""
+    for rule in $rules; do
+        folder=${rule%%:*}
+        allowed=${rule#*:}
+        [ -d "$ROOT/$folder" ] || continue
+        found=$(cd "$ROOT" && grep -rnE '#include "[a-z_]+/' "$folder" --include='*.cpp' --include='*.h' |
+            grep -vE "#include \"($allowed)/" || true)
+        [ -n "$found" ] && bad="$bad$found"$'\n'
+    done
+    if [ -n "$bad" ]; then
+        echo "layers: these includes reach a layer above their own:" >&2
+        printf '%s' "$bad" | sed 's/^/    /' >&2
+        return 1
+    fi
 }
 
 # Runs one Wine command of the prefix set-up, quietly, with its output kept in
@@ -53,9 +102,18 @@ wine_setup_step() {
     return 1
 }
 
-# Makes or reuses a Wine prefix with a virtual desktop of 1280 x 1024.
+# Makes or reuses a Wine prefix with a virtual desktop of 1280 x 1024. It is a 64-bit
+# prefix, which also runs 32-bit programs where 32-bit Wine is installed and can start; a
+# prefix made before 32-bit Wine could start lacks the 32-bit part and is made again.
 prepare_prefix() {
     export WINEPREFIX=$1
+    local kind=64
+    can_run_32bit && kind=32+64
+    if [ -f "$WINEPREFIX/.tessaro-ready" ] && [ "$(cat "$WINEPREFIX/.tessaro-ready")" != "$kind" ]; then
+        say "remaking Wine prefix $WINEPREFIX for $kind-bit programs"
+        "$WINESERVER" -k 2>/dev/null || true
+        rm -rf "$WINEPREFIX"
+    fi
     if [ ! -f "$WINEPREFIX/.tessaro-ready" ]; then
         say "preparing Wine prefix $WINEPREFIX"
         mkdir -p "$WINEPREFIX"
@@ -66,7 +124,7 @@ prepare_prefix() {
         wine_setup_step reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' \
             /d 'Liberation Mono' /f
         "$WINESERVER" -w
-        touch "$WINEPREFIX/.tessaro-ready"
+        echo "$kind" >"$WINEPREFIX/.tessaro-ready"
     fi
     # Wine links the user's Desktop, Documents and the like to this machine's home folder;
     # the installer writes shortcuts there, so they become folders of the prefix instead.

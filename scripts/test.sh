@@ -1,16 +1,27 @@
 #!/bin/bash
-# Builds both programs for both word sizes and runs every test under Wine on a private
-# display. Extra arguments go to ctest (for example -R unit_tests).
-# TESSARO_TEST_NAME keeps builds and prefixes of parallel runs apart.
+# Builds the board program with its tests for both word sizes, checks the formatting and
+# runs every test under Wine on a private display: the 32-bit build first (it is what
+# users get) where this machine runs 32-bit programs, then the 64-bit build. Extra
+# arguments go to ctest (for example -R unit_tests). TESSARO_TEST_NAME keeps builds and
+# prefixes of parallel runs apart.
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$ROOT/scripts/common.sh"
 
 name=${TESSARO_TEST_NAME:-test}
 ensure_packages
-# The 32-bit release build must compile cleanly; this machine cannot run it.
-build i686 "$ROOT/build/i686" -DTESSARO_TESTS=OFF
-build x86_64 "$ROOT/build/$name-x86_64"
+check_format
+check_layers
+say "formatting matches .clang-format; includes run one way"
+build test-i686 "$ROOT/build/$name-i686"
+build test-x86_64 "$ROOT/build/$name-x86_64"
+
+suites="x86_64"
+if can_run_32bit; then
+    suites="i686 x86_64"
+else
+    say "this machine cannot run 32-bit programs ($WINE32 does not start): the i686 build is built but not tested, only the x86_64 suite runs"
+fi
 
 start_private_display 80
 trap 'WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null; stop_private_display' EXIT
@@ -21,5 +32,13 @@ prepare_prefix "$ROOT/build/wine-$name"
 # The virtual desktop and its taskbar come up with the first program; give them a moment.
 sleep 2
 
-cd "$ROOT/build/$name-x86_64"
-ctest --output-on-failure "$@"
+failed=""
+for arch in $suites; do
+    say "running the $arch suite"
+    (cd "$ROOT/build/$name-$arch" && ctest --output-on-failure "$@") || failed="$failed $arch"
+done
+if [ -n "$failed" ]; then
+    say "failed suites:$failed"
+    exit 1
+fi
+say "all suites passed:" $suites

@@ -4,9 +4,11 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
-#include "ui/pumped_wait.h"
-#include "ui/text.h"
+#include "base/registry.h"
+#include "base/scoped.h"
+#include "base/text.h"
 
 namespace settings {
 
@@ -29,74 +31,56 @@ namespace {
 
 constexpr int kValueBufferSize = 260;
 
-// One primitive at a time: a message handled during a wait must not interleave with a
-// primitive further down the stack.
 bool g_busy = false;
 
-class BusyMark {
-  public:
-    BusyMark() {
-        while (g_busy)
-            ui::PumpedWait(20, true);
-        g_busy = true;
-    }
-    ~BusyMark() { g_busy = false; }
-};
-
-class Key {
-  public:
-    ~Key() {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    HKEY* Out() { return &key_; }
-    HKEY Get() const { return key_; }
-
-  private:
-    HKEY key_ = nullptr;
-};
-
-void SectionPath(const char* section, char* out, size_t size) {
-    ui::FormatText(out, size, "%s\\%s", kRoot, section);
+// False for a store without a root or a path that does not fit.
+bool SectionPath(const Store& store, const char* section, char* out, size_t size) {
+    if (!store.root || !section)
+        return false;
+    return base::FormatText(out, size, "%s\\%s", store.root, section) ==
+           strlen(store.root) + 1 + strlen(section);
 }
 
-// Reads the value as text; false for anything that is not a non-empty text that fits.
-bool QueryText(const char* section, const char* name, char* value) {
+// The value as text; false for anything that is not a non-empty text that fits.
+bool QueryText(const Store& store, const char* section, const char* name, char* value) {
     char path[512];
-    SectionPath(section, path, sizeof path);
-    Key key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_ALL_ACCESS, key.Out()) != ERROR_SUCCESS)
+    if (!SectionPath(store, section, path, sizeof path))
         return false;
-    DWORD type = 0;
-    DWORD size = kValueBufferSize;
-    if (RegQueryValueExA(key.Get(), name, nullptr, &type, (BYTE*)value, &size) != ERROR_SUCCESS)
-        return false;
-    if (type != REG_SZ && type != REG_EXPAND_SZ)
-        return false;
-    // Stored data need not carry its terminator; a full buffer without one is too long.
-    if (size == kValueBufferSize && value[size - 1] != '\0')
-        return false;
-    value[size < kValueBufferSize ? size : kValueBufferSize - 1] = '\0';
-    return value[0] != '\0';
+    return base::ReadRegistryText(HKEY_CURRENT_USER, path, name, KEY_ALL_ACCESS, value,
+                                  kValueBufferSize) &&
+           value[0] != '\0';
 }
 
 } // namespace
 
-int ReadSettingText(const char* section, const char* name, const char* defaultText, char* out,
-                    int outSize) {
+BusyMark::BusyMark() : acquired_(!g_busy) {
+    g_busy = true;
+}
+
+BusyMark::~BusyMark() {
+    if (acquired_)
+        g_busy = false;
+}
+
+int ReadSettingText(const Store& store, const char* section, const char* name,
+                    const char* defaultText, char* out, int outSize) {
     if (!out || outSize <= 0)
         return 0;
     BusyMark busy;
     char value[kValueBufferSize];
-    const char* chosen = QueryText(section, name, value) ? value : defaultText;
-    return (int)ui::CopyText(out, (size_t)outSize, chosen ? chosen : "");
+    const bool found = busy.Acquired() && QueryText(store, section, name, value);
+    const char* chosen = found ? value : defaultText;
+    return (int)base::CopyText(out, (size_t)outSize, chosen ? chosen : "");
 }
 
-int WriteSettingText(const char* section, const char* name, const char* text) {
+int WriteSettingText(const Store& store, const char* section, const char* name, const char* text) {
     BusyMark busy;
+    if (!busy.Acquired())
+        return 0;
     char path[512];
-    SectionPath(section, path, sizeof path);
-    Key key;
+    if (!SectionPath(store, section, path, sizeof path))
+        return 0;
+    base::ScopedKey key;
     if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_ALL_ACCESS, nullptr, key.Out(), nullptr) != ERROR_SUCCESS)
         return 0;
@@ -106,11 +90,12 @@ int WriteSettingText(const char* section, const char* name, const char* text) {
     return 1;
 }
 
-int ReadSettingNumber(const char* section, const char* name, int defaultNumber) {
+int ReadSettingNumber(const Store& store, const char* section, const char* name,
+                      int defaultNumber) {
     char defaultText[32];
     char text[128];
-    ui::FormatText(defaultText, sizeof defaultText, "%i", defaultNumber);
-    ReadSettingText(section, name, defaultText, text, sizeof text);
+    base::FormatText(defaultText, sizeof defaultText, "%i", defaultNumber);
+    ReadSettingText(store, section, name, defaultText, text, sizeof text);
     long n = strtol(text, nullptr, 10);
     if (n > INT_MAX)
         return INT_MAX;
@@ -119,18 +104,18 @@ int ReadSettingNumber(const char* section, const char* name, int defaultNumber) 
     return (int)n;
 }
 
-int WriteSettingNumber(const char* section, const char* name, int number) {
+int WriteSettingNumber(const Store& store, const char* section, const char* name, int number) {
     char text[32];
-    ui::FormatText(text, sizeof text, "%i", number);
-    return WriteSettingText(section, name, text);
+    base::FormatText(text, sizeof text, "%i", number);
+    return WriteSettingText(store, section, name, text);
 }
 
-unsigned long ReadSettingUnsigned(const char* section, const char* name,
+unsigned long ReadSettingUnsigned(const Store& store, const char* section, const char* name,
                                   unsigned long defaultNumber) {
     char defaultText[32];
     char text[128];
-    ui::FormatText(defaultText, sizeof defaultText, "%lu", defaultNumber);
-    ReadSettingText(section, name, defaultText, text, sizeof text);
+    base::FormatText(defaultText, sizeof defaultText, "%lu", defaultNumber);
+    ReadSettingText(store, section, name, defaultText, text, sizeof text);
     return strtoul(text, nullptr, 0);
 }
 

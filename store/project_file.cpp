@@ -4,33 +4,13 @@
 
 #include <cstring>
 
-#include "ui/message.h"
-#include "ui/text.h"
+#include "base/scoped.h"
+#include "base/text.h"
 
 namespace {
 
-CurrentProjectHooks g_hooks;
-
-class FileHandle {
-  public:
-    explicit FileHandle(HANDLE h) : h_(h) {}
-    ~FileHandle() { Close(); }
-    bool Valid() const { return h_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return h_; }
-    bool Close() {
-        bool ok = true;
-        if (Valid())
-            ok = CloseHandle(h_) != 0;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
-    }
-
-  private:
-    HANDLE h_;
-};
-
 void FolderOf(const char* path, char* out, size_t size) {
-    ui::CopyText(out, size, path);
+    base::CopyText(out, size, path);
     char* cut = strrchr(out, '\\');
     char* slash = strrchr(out, '/');
     if (slash > cut)
@@ -38,9 +18,9 @@ void FolderOf(const char* path, char* out, size_t size) {
     if (cut)
         *cut = '\0';
     else
-        ui::CopyText(out, size, ".");
+        base::CopyText(out, size, ".");
     if (out[0] == '\0') // "\name": the root of the current drive
-        ui::CopyText(out, size, "\\");
+        base::CopyText(out, size, "\\");
 }
 
 bool WriteAll(HANDLE file, const void* data, DWORD size) {
@@ -57,8 +37,8 @@ bool WriteAll(HANDLE file, const void* data, DWORD size) {
 
 // Writes the image into the temporary file; false on any shortfall.
 bool FillTemporary(const char* temporary, const ProjectImage& image) {
-    FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    base::ScopedFile file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return false;
     bool ok = WriteAll(file.Get(), &image, sizeof image) && FlushFileBuffers(file.Get());
@@ -83,48 +63,37 @@ bool ReplaceProject(const char* temporary, const char* path) {
 
 } // namespace
 
-void SetCurrentProjectHooks(const CurrentProjectHooks& hooks) {
-    g_hooks = hooks;
-}
-
 bool ProjectFileExists(const char* path) {
     DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-int WriteProjectFile(const char* path, const ProjectImage& image, int updateTitle) {
+ProjectWriteResult WriteProjectFile(const char* path, const ProjectImage& image) {
     char folder[MAX_PATH];
     char temporary[MAX_PATH] = "";
     FolderOf(path, folder, sizeof folder);
-    if (!GetTempFileNameA(folder, "vqp", 0, temporary)) {
-        ui::ShowMessage(MB_ICONERROR, "Error saving:\n%s", path);
-        return 0;
-    }
-    bool ok = FillTemporary(temporary, image) && ReplaceProject(temporary, path);
-    if (!ok)
-        DeleteFileA(temporary);
-    if (updateTitle && g_hooks.setTitle)
-        g_hooks.setTitle(path);
-    if (!ok) {
-        ui::ShowMessage(MB_ICONERROR, "Error saving:\n%s", path);
-        return 0;
-    }
-    return 1;
+    if (!GetTempFileNameA(folder, "vqp", 0, temporary))
+        return ProjectWriteResult::kNoTemporaryFile;
+    if (FillTemporary(temporary, image) && ReplaceProject(temporary, path))
+        return ProjectWriteResult::kWritten;
+    DeleteFileA(temporary);
+    return ProjectWriteResult::kNotWritten;
 }
 
-int ReadProjectFile(const char* path, ProjectImage& image, int updateTitle) {
+ProjectReadResult ReadProjectFile(const char* path, ProjectImage& image) {
     ClearImage(image);
     // A project must be writable to be loaded; the attribute is checked as well because
     // some systems let a privileged user open a read-only file for writing.
     DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES ||
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)))
-        return 0;
-    FileHandle file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return ProjectReadResult::kNotAFile;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return ProjectReadResult::kReadOnly;
+    base::ScopedFile file(CreateFileA(path, GENERIC_READ | GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
-        return 0;
+        return ProjectReadResult::kNotOpened;
     DWORD total = 0;
     char* bytes = reinterpret_cast<char*>(&image);
     while (total < sizeof image) {
@@ -134,13 +103,5 @@ int ReadProjectFile(const char* path, ProjectImage& image, int updateTitle) {
             break;
         total += got;
     }
-    if (total != sizeof image)
-        return 0;
-    if (updateTitle) {
-        if (g_hooks.setTitle)
-            g_hooks.setTitle(path);
-        if (g_hooks.saveSettings)
-            g_hooks.saveSettings();
-    }
-    return 1;
+    return total == sizeof image ? ProjectReadResult::kRead : ProjectReadResult::kTooShort;
 }

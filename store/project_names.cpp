@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "ui/text.h"
+#include "base/text.h"
 
 namespace {
 
@@ -14,7 +14,7 @@ const char* const kNumberedDevices[] = {"COM", "LPT"};
 
 bool IsNumberedDevice(const char* name) {
     for (const char* stem : kNumberedDevices)
-        if (ui::StartsWithNoCase(name, stem, 3) && name[3] >= '1' && name[3] <= '9' &&
+        if (base::StartsWithNoCase(name, stem, 3) && name[3] >= '1' && name[3] <= '9' &&
             name[4] == '\0')
             return true;
     return false;
@@ -52,7 +52,7 @@ size_t CleanProjectName(const char* typed, char* out, size_t size) {
 
 bool IsDeviceName(const char* name) {
     for (const char* device : kDeviceNames)
-        if (ui::EqualsNoCase(name, device))
+        if (base::EqualsNoCase(name, device))
             return true;
     return IsNumberedDevice(name);
 }
@@ -61,7 +61,7 @@ int JoinProjectPath(const char* folder, const char* name, char* out, size_t size
     const size_t length = strlen(folder) + 1 + strlen(name) + strlen(kExtension);
     if (length > kMaxProjectPath || length + 1 > size)
         return 0;
-    ui::FormatText(out, size, "%s\\%s%s", folder, name, kExtension);
+    base::FormatText(out, size, "%s\\%s%s", folder, name, kExtension);
     return 1;
 }
 
@@ -79,8 +79,8 @@ const char* FileNamePart(const char* path) {
 
 void SuggestedProjectName(const char* path, char* out, size_t size) {
     char name[kMaxProjectPath + 1];
-    ui::CopyText(name, sizeof name, FileNamePart(path));
+    base::CopyText(name, sizeof name, FileNamePart(path));
     if (char* dot = strchr(name, '.'))
         *dot = '\0';
-    ui::CopyText(out, size, name);
+    base::CopyText(out, size, name);
 }

@@ -8,10 +8,35 @@ namespace {
 
 MessageFilter g_filter = nullptr;
 
+// The open modeless dialogs; a program has a handful at most.
+constexpr int kModelessCapacity = 16;
+HWND g_modeless[kModelessCapacity];
+
+void AddModeless(HWND hwnd) {
+    for (HWND& slot : g_modeless)
+        if (!slot) {
+            slot = hwnd;
+            return;
+        }
+}
+
+void RemoveModeless(HWND hwnd) {
+    for (HWND& slot : g_modeless)
+        if (slot == hwnd)
+            slot = nullptr;
+}
+
 } // namespace
 
 void SetMessageFilter(MessageFilter filter) {
     g_filter = filter;
+}
+
+bool HandToModelessDialog(MSG& msg) {
+    for (HWND dialog : g_modeless)
+        if (dialog && IsDialogMessageA(dialog, &msg))
+            return true;
+    return false;
 }
 
 Dialog::Dialog(int templateId, bool stacked) : templateId_(templateId), stacked_(stacked) {}
@@ -20,7 +45,8 @@ Dialog::~Dialog() {
     Destroy();
 }
 
-HWND Dialog::Create(HWND owner) {
+HWND Dialog::Create(HWND owner, bool modal) {
+    modal_ = modal;
     ended_ = false;
     result_ = IDCANCEL;
     return CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId_), owner,
@@ -30,7 +56,7 @@ HWND Dialog::Create(HWND owner) {
 bool Dialog::CreateModeless(HWND owner) {
     if (handle_)
         return true;
-    return Create(owner) != nullptr;
+    return Create(owner, false) != nullptr;
 }
 
 void Dialog::Destroy() {
@@ -41,7 +67,7 @@ void Dialog::Destroy() {
 INT_PTR Dialog::RunModal(HWND owner) {
     if (handle_)
         return -1; // already shown; one window per dialog object
-    HWND hwnd = Create(owner);
+    HWND hwnd = Create(owner, true);
     if (!hwnd)
         return -1;
     const bool disableOwner = owner && IsWindowEnabled(owner);
@@ -66,10 +92,10 @@ INT_PTR Dialog::RunModal(HWND owner) {
             continue;
         if (PreTranslate(msg))
             continue;
-        if (!IsDialogMessageA(hwnd, &msg)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
+        if (IsDialogMessageA(hwnd, &msg) || HandToModelessDialog(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
     }
     // The owner comes back before the dialog goes, so activation returns to it.
     if (disableOwner)
@@ -78,11 +104,15 @@ INT_PTR Dialog::RunModal(HWND owner) {
     return result_;
 }
 
-void Dialog::EndModal(INT_PTR result) {
+void Dialog::End(INT_PTR result) {
     result_ = result;
     ended_ = true;
-    if (handle_)
+    if (!handle_)
+        return;
+    if (modal_)
         PostMessageA(handle_, WM_NULL, 0, 0); // wakes the loop if it sleeps in GetMessage
+    else
+        DestroyWindow(handle_);
 }
 
 int Dialog::ItemText(int id, char* out, int size) const {
@@ -116,6 +146,12 @@ void CentreOnDesktop(HWND window) {
 bool Dialog::OnCommand(int, int, HWND) {
     return false;
 }
+
+bool Dialog::OnNotify(int, NMHDR*, LRESULT&) {
+    return false;
+}
+
+void Dialog::OnTimer(UINT_PTR) {}
 
 bool Dialog::PreTranslate(MSG&) {
     return false;
@@ -153,6 +189,15 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM w, LPARAM l) {
         }
         return FALSE;
     }
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(l);
+        LRESULT reply = 0;
+        if (!header || !OnNotify((int)header->idFrom, header, reply))
+            return FALSE;
+        SetWindowLongPtrA(handle_, DWLP_MSGRESULT, reply);
+        return TRUE;
+    }
+    case WM_TIMER: OnTimer(w); return TRUE;
     case WM_DESTROY:
         OnDestroy();
         if (stacked_)
@@ -162,29 +207,40 @@ INT_PTR Dialog::Dispatch(UINT msg, WPARAM w, LPARAM l) {
     return FALSE;
 }
 
+INT_PTR Dialog::Receive(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_INITDIALOG) {
+        auto* self = reinterpret_cast<Dialog*>(l);
+        SetWindowLongPtrA(hwnd, DWLP_USER, l);
+        self->handle_ = hwnd;
+        if (!self->modal_)
+            AddModeless(hwnd);
+        if (self->stacked_)
+            PushWindow(self, hwnd);
+        return self->OnInit();
+    }
+    auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+    if (!self)
+        return FALSE;
+    INT_PTR result = self->Dispatch(msg, w, l);
+    if (msg == WM_NCDESTROY) {
+        RemoveModeless(hwnd);
+        SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+        self->handle_ = nullptr;
+    }
+    return result;
+}
+
 INT_PTR CALLBACK Dialog::Procedure(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+#if defined(__cpp_exceptions)
     // No exception may cross into the system's code.
     try {
-        if (msg == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<Dialog*>(l);
-            SetWindowLongPtrA(hwnd, DWLP_USER, l);
-            self->handle_ = hwnd;
-            if (self->stacked_)
-                PushWindow(self, hwnd);
-            return self->OnInit();
-        }
-        auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-        if (!self)
-            return FALSE;
-        INT_PTR result = self->Dispatch(msg, w, l);
-        if (msg == WM_NCDESTROY) {
-            SetWindowLongPtrA(hwnd, DWLP_USER, 0);
-            self->handle_ = nullptr;
-        }
-        return result;
+        return Receive(hwnd, msg, w, l);
     } catch (...) {
         return FALSE;
     }
+#else
+    return Receive(hwnd, msg, w, l);
+#endif
 }
 
 } // namespace ui

@@ -1,5 +1,6 @@
-// The dialog base class of both programs: a template-based dialog with its own modal
-// loop, a pre-translate hook, a first-idle hook and id-keyed control helpers.
+// The dialog base class of both programs: a template-based dialog, run modally in its own
+// loop or shown modeless, with a pre-translate hook, a first-idle hook and id-keyed
+// control helpers.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +10,11 @@ namespace ui {
 // consumed the message. The board's shortcut filter is one.
 using MessageFilter = bool (*)(MSG& msg);
 void SetMessageFilter(MessageFilter filter);
+
+// Gives the message to the open modeless dialog it belongs to (IsDialogMessage), so Tab,
+// Enter and Escape work there; true when a dialog took it. Every message loop of the
+// framework (the modal loop and the pumped wait) calls this before dispatching.
+bool HandToModelessDialog(MSG& msg);
 
 void CentreOnDesktop(HWND window);
 
@@ -20,13 +26,17 @@ class Dialog {
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
-    // Creates the window, disables the owner and runs the modal loop until EndModal.
-    // Returns the value given to EndModal, or -1 if the window could not be created.
+    // Creates the window, disables the owner and runs the modal loop until End.
+    // Returns the value given to End, or -1 if the window could not be created.
     INT_PTR RunModal(HWND owner);
-    // Creates the window without a loop of its own (the splash).
+    // Creates the window and returns at once. It lives until End or Destroy; OK, Cancel
+    // and Escape end it. True also when it is already open.
     bool CreateModeless(HWND owner);
     void Destroy();
-    void EndModal(INT_PTR result);
+    // Ends the dialog: a modal run returns result; a modeless dialog is destroyed and
+    // keeps result for Result().
+    void End(INT_PTR result);
+    INT_PTR Result() const { return result_; }
 
     HWND Handle() const { return handle_; }
     HWND Item(int id) const { return GetDlgItem(handle_, id); }
@@ -45,8 +55,12 @@ class Dialog {
     virtual BOOL OnInit() { return TRUE; }
     // WM_COMMAND; return true when handled. Unhandled IDOK and IDCANCEL go to OnOk/OnCancel.
     virtual bool OnCommand(int id, int code, HWND control);
-    virtual void OnOk() { EndModal(IDOK); }
-    virtual void OnCancel() { EndModal(IDCANCEL); }
+    virtual void OnOk() { End(IDOK); }
+    virtual void OnCancel() { End(IDCANCEL); }
+    // WM_NOTIFY from control id; return true when handled, with the reply in result.
+    virtual bool OnNotify(int id, NMHDR* header, LRESULT& result);
+    // WM_TIMER of a timer of this dialog.
+    virtual void OnTimer(UINT_PTR id);
     virtual void OnDestroy() {}
     // Sees every message of its modal loop before the dialog manager; true consumes it.
     virtual bool PreTranslate(MSG& msg);
@@ -58,11 +72,13 @@ class Dialog {
 
   private:
     static INT_PTR CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+    static INT_PTR Receive(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
     INT_PTR Dispatch(UINT msg, WPARAM w, LPARAM l);
-    HWND Create(HWND owner);
+    HWND Create(HWND owner, bool modal);
 
     int templateId_;
     bool stacked_;
+    bool modal_ = false;
     HWND handle_ = nullptr;
     bool ended_ = false;
     INT_PTR result_ = IDCANCEL;

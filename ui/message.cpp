@@ -2,20 +2,21 @@
 
 #include <cstdarg>
 
-#include "ui/text.h"
+#include "base/text.h"
 #include "ui/window_stack.h"
 
 namespace ui {
 
-const char kProductName[] = "Tessaro";
-
 namespace {
 
+constexpr size_t kNameSize = 64;
+char g_productName[kNameSize] = "";
+char g_messageCaption[kNameSize] = "";
 MessageHook g_hook = nullptr;
 
 int Show(const char* caption, UINT type, const char* format, va_list args) {
     char text[2048];
-    FormatTextV(text, sizeof text, format, args);
+    base::FormatTextV(text, sizeof text, format, args);
     if (g_hook)
         return g_hook(text, caption, type);
     return MessageBoxA(TopWindowHandle(), text, caption, type);
@@ -23,10 +24,23 @@ int Show(const char* caption, UINT type, const char* format, va_list args) {
 
 } // namespace
 
+void SetProgramNames(const char* productName, const char* messageCaption) {
+    base::CopyText(g_productName, sizeof g_productName, productName);
+    base::CopyText(g_messageCaption, sizeof g_messageCaption, messageCaption);
+}
+
+const char* ProductName() {
+    return g_productName;
+}
+
+const char* MessageCaption() {
+    return g_messageCaption;
+}
+
 int ShowMessage(UINT type, const char* format, ...) {
     va_list args;
     va_start(args, format);
-    int result = Show(kProductName, type, format, args);
+    int result = Show(g_messageCaption, type, format, args);
     va_end(args);
     return result;
 }
@@ -49,7 +63,7 @@ void ErrorText(DWORD code, char* out, size_t size) {
                              code, 0, text, sizeof text, nullptr);
     while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' '))
         text[--n] = '\0';
-    FormatText(out, size, "error %lu%s%s", (unsigned long)code, n ? ": " : "", text);
+    base::FormatText(out, size, "error %lu%s%s", (unsigned long)code, n ? ": " : "", text);
 }
 
 } // namespace ui

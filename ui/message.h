@@ -4,11 +4,14 @@
 
 namespace ui {
 
-// Caption of message boxes unless a caller names another one.
-extern const char kProductName[];
+// Each program names itself once at start: the product name it shows in titles and texts,
+// and the caption of its message boxes. Both are empty until then.
+void SetProgramNames(const char* productName, const char* messageCaption);
+const char* ProductName();
+const char* MessageCaption();
 
-// Shows a message box owned by the window at the top of the window stack.
-// Returns the button pressed (IDOK, IDYES, ...).
+// Shows a message box with the program's caption, owned by the window at the top of the
+// window stack. Returns the button pressed (IDOK, IDYES, ...).
 int ShowMessage(UINT type, const char* format, ...) __attribute__((format(printf, 2, 3)));
 int ShowMessageCaption(const char* caption, UINT type, const char* format, ...)
     __attribute__((format(printf, 3, 4)));

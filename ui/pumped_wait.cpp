@@ -1,34 +1,33 @@
 #include "ui/pumped_wait.h"
 
-#include <windows.h>
+#include "ui/dialog.h"
 
 namespace ui {
 
-int g_closing = 0;
-int g_timeChangeCredits = 0;
+DWORD StandardNap(unsigned milliseconds) {
+    return milliseconds <= 1000 ? 1 : 100;
+}
 
 void DispatchPendingMessages() {
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (HandToModelessDialog(msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
 }
 
-void PumpedWait(unsigned milliseconds, bool forced) {
+void PumpedWait(unsigned milliseconds, const WaitRule& rule) {
     // A monotonic clock: setting the system time neither stretches nor cuts the wait.
     const ULONGLONG start = GetTickCount64();
-    const DWORD nap = milliseconds <= 1000 ? 1 : 100;
+    const DWORD nap = rule.nap ? rule.nap(milliseconds) : StandardNap(milliseconds);
     for (;;) {
         DispatchPendingMessages();
         Sleep(nap);
-        if (g_timeChangeCredits > 0) {
-            --g_timeChangeCredits;
+        if (rule.endsEarly && rule.endsEarly(rule.context))
             return;
-        }
         if (GetTickCount64() - start >= milliseconds)
-            return;
-        if (g_closing && !forced)
             return;
     }
 }

@@ -3,7 +3,10 @@
 project.  Pure standard library and fully deterministic, so the committed
 binaries can always be regenerated bit for bit.
 
-    python3 resources/art/make_art.py OUTDIR
+    python3 resources/art/make_art.py OUTDIR VERSION
+
+VERSION is the program version the splash shows ("18.06.01"); the build passes
+the project's version.
 """
 import math
 import os
@@ -220,8 +223,14 @@ GLYPHS = {
     '.': (0, [[(0, 0)]]),
     '0': (6, [arc(3, 5, 3, 5, 0, 360)]),
     '1': (3, [[(0.2, 8), (3, 10), (3, 0)]]),
+    '2': (6, [arc(3, 7.2, 3, 2.8, 165, -35) + [(0, 0), (6, 0)]]),
+    '3': (6, [arc(3, 7.5, 2.8, 2.5, 150, -90), arc(3, 2.6, 3, 2.6, 90, -150)]),
+    '4': (6, [[(4.5, 0), (4.5, 10), (0, 3), (6, 3)]]),
+    '5': (6, [[(5.6, 10), (0.8, 10), (0.6, 5.3)] + arc(3, 3, 3, 3, 128, -150)]),
     '6': (6, [arc(3, 3, 3, 3, 0, 360), [(0.4, 4.5), (4.4, 10)]]),
+    '7': (6, [[(0, 10), (6, 10), (1.8, 0)]]),
     '8': (6, [arc(3, 7.6, 2.5, 2.4, 0, 360), arc(3, 2.6, 3, 2.6, 0, 360)]),
+    '9': (6, [arc(3, 7, 3, 3, 0, 360), [(5.6, 5.5), (1.6, 0)]]),
     'S': (6.2, [arc(3.1, 7.5, 2.9, 2.5, 25, 270) + arc(3.1, 2.5, 3.1, 2.5, 90, -155)]),
     'T': (7, [[(0, 10), (7, 10)], [(3.5, 10), (3.5, 0)]]),
     'V': (8, [[(0, 10), (4, 0), (8, 10)]]),
@@ -319,13 +328,13 @@ def background(cv, top, bottom, glow_at, glow_r, glow=0.16):
             cv.a[i] = 1.0
 
 
-def splash():
+def splash(version):
     cv = Canvas(480, 344)
     background(cv, (0.03, 0.18, 0.29), (0.04, 0.40, 0.49), (240, 100), 300)
     draw_board(cv, 184, 26, 112)
     draw_centered(cv, 'Tessaro', 214, 5.4, rgba(WHITE), weight=1.5, track=1.3, shadow=0.45)
     rrect(cv, 215, 230, 265, 233, 1.5, rgba(AMBER))
-    draw_centered(cv, 'Version 18.06.01', 262, 1.45, rgba((0.72, 0.90, 0.96)), weight=1.3)
+    draw_centered(cv, 'Version ' + version, 262, 1.45, rgba((0.72, 0.90, 0.96)), weight=1.3)
     rrect(cv, -10, 296, 490, 354, 0, (0.0, 0.06, 0.12, 0.35))
     rrect(cv, -10, 296, 490, 297, 0, (1, 1, 1, 0.10))
     draw_centered(cv, 'the text board for everything you paste', 325, 1.35,
@@ -376,14 +385,6 @@ def bmp_bytes(w, h, bpp, rows, palette=b''):
     info = struct.pack('<IiiHHIIiiII', 40, w, h, 1, bpp, 0, len(data), 2835, 2835,
                        len(palette) // 4, 0)
     return b'BM' + struct.pack('<IHHI', off + len(data), 0, 0, off) + info + palette + data
-
-
-def bmp24(cv):
-    px = cv.pixels()
-    pad = b'\0' * (-cv.w * 3 % 4)
-    return bmp_bytes(cv.w, cv.h, 24, [b''.join(bytes((b, g, r)) for r, g, b, _ in
-                                               px[y * cv.w:(y + 1) * cv.w]) + pad
-                                      for y in range(cv.h)])
 
 
 BAYER = (0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5)
@@ -479,7 +480,7 @@ def sample_project():
     return b''.join(n.encode('ascii').ljust(32, b'\0') for n in names) + bytes(33 * 10240)
 
 
-def build():
+def build(version):
     ico = lambda kind, sizes: ico_bytes([icon(s, kind) for s in sizes])
     return {
         'board.ico': ico('board', (16, 32, 48)),
@@ -487,19 +488,19 @@ def build():
         # The installer writes these two into the install folder for its shortcuts.
         'uninstall.ico': ico16_bytes(icon(32, 'uninstall')),
         'readme.ico': ico16_bytes(icon(32, 'readme')),
-        'splash.bmp': bmp24(splash()),
+        'splash.bmp': bmp8(splash(version)),
         'backdrop.bmp': bmp8(backdrop()),
         'SAMPLE.VQP': sample_project(),
     }
 
 
 def main(argv):
-    if len(argv) != 2:
-        sys.stderr.write('usage: make_art.py OUTDIR\n')
+    if len(argv) != 3:
+        sys.stderr.write('usage: make_art.py OUTDIR VERSION\n')
         return 2
     try:
         os.makedirs(argv[1], exist_ok=True)
-        for name, data in build().items():
+        for name, data in build(argv[2]).items():
             with open(os.path.join(argv[1], name), 'wb') as f:
                 f.write(data)
     except (OSError, ValueError) as e:

@@ -15,8 +15,12 @@ PAYLOAD_ICONS = ['readme.ico', 'uninstall.ico']
 NAMES = [b'First Name', b'Last Name', b'Full Name', b'Street Address', b'City', b'State']
 
 
-def run(outdir):
-    return subprocess.run([sys.executable, SCRIPT, outdir], capture_output=True, text=True)
+VERSION = '18.06.01'
+
+
+def run(outdir, version=VERSION):
+    return subprocess.run([sys.executable, SCRIPT, outdir, version], capture_output=True,
+                          text=True)
 
 
 def parse_ico(data):
@@ -139,18 +143,29 @@ class MakeArtTest(unittest.TestCase):
         self.assertEqual(len(data) - off, stride * 344)
         return data, off, info
 
-    def test_splash_is_24bit_480x344_with_bright_title(self):
-        data, off, _ = self.check_bmp('splash.bmp', 24)
-        self.assertEqual(off, 54)
+    def test_splash_is_8bit_480x344_with_bright_title(self):
+        data, off, info = self.check_bmp('splash.bmp', 8)
+        self.assertIn(info[9], (0, 256))
+        self.assertEqual(off, 54 + 1024)
+        pal = data[54:off]
         pix = data[off:]
-        colours = {pix[i:i + 3] for i in range(0, len(pix), 3)}
-        self.assertGreater(len(colours), 200)
+        self.assertGreater(len(set(pix)), 200, 'the gradients use most of the palette')
         # the white title sits in the middle band (rows are stored bottom-up)
         bright = 0
         for y in range(150, 215):
-            row = pix[(343 - y) * 1440:(344 - y) * 1440]
-            bright += sum(1 for i in range(0, 1440, 3) if min(row[i:i + 3]) > 235)
+            row = pix[(343 - y) * 480:(344 - y) * 480]
+            bright += sum(1 for i in row if min(pal[4 * i:4 * i + 3]) > 235)
         self.assertGreater(bright, 1500)
+
+    def test_splash_shows_the_version_it_is_given(self):
+        other = os.path.join(self.tmp.name, 'version')
+        res = run(other, '23.45.79')  # every digit the other version lacks
+        self.assertEqual(res.returncode, 0, res.stderr)
+        with open(os.path.join(other, 'splash.bmp'), 'rb') as f:
+            splash = f.read()
+        self.assertNotEqual(splash, self.read('splash.bmp'))
+        with open(os.path.join(other, 'backdrop.bmp'), 'rb') as f:
+            self.assertEqual(f.read(), self.read('backdrop.bmp'), 'only the splash shows it')
 
     def test_backdrop_is_8bit_palettised(self):
         data, off, info = self.check_bmp('backdrop.bmp', 8)
@@ -184,9 +199,10 @@ class MakeArtTest(unittest.TestCase):
                 self.assertEqual(f.read(), self.read(name), name)
 
     def test_errors_exit_non_zero_with_message(self):
-        res = subprocess.run([sys.executable, SCRIPT], capture_output=True, text=True)
-        self.assertNotEqual(res.returncode, 0)
-        self.assertIn('usage', res.stderr)
+        for args in ([], [self.out]):
+            res = subprocess.run([sys.executable, SCRIPT] + args, capture_output=True, text=True)
+            self.assertNotEqual(res.returncode, 0)
+            self.assertIn('usage', res.stderr)
         blocker = os.path.join(self.tmp.name, 'file')
         with open(blocker, 'w') as f:
             f.write('x')

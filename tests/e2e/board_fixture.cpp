@@ -1,5 +1,7 @@
 #include "e2e/board_fixture.h"
 
+#include "resources/kestrum_ids.h"
+
 namespace e2e {
 
 const char kSettingsRoot[] = "Software\\Vontrel\\Applications\\vqp";
@@ -57,7 +59,7 @@ void BoardTest::SetUp() {
 void BoardTest::TearDown() {
     if (board_.pid) {
         if (window_ && IsWindow(window_))
-            driver::PostCommand(window_, 65000);
+            driver::PostCommand(window_, IDM_CLOSE_REQUEST);
         // A board without a project file asks for a name when it closes: decline.
         HWND prompt =
             driver::WaitVisibleWindow("Save Current Tessaro Project As", 1000, board_.pid);
@@ -94,7 +96,7 @@ HWND BoardTest::StartBoard(const std::string& args) {
 
 void BoardTest::CloseBoard() {
     ASSERT_TRUE(window_);
-    driver::PostCommand(window_, 65000);
+    driver::PostCommand(window_, IDM_CLOSE_REQUEST);
     DWORD code = 0;
     ASSERT_TRUE(driver::WaitExit(board_, kWait, &code)) << driver::LastFailure();
     driver::CloseProcess(board_);

@@ -35,7 +35,7 @@ class BoardTest : public ::testing::Test {
     // Starts KESTRUM.EXE with args in the program folder and waits for its board window
     // (title "Tessaro >..."); fails the test if it does not come.
     HWND StartBoard(const std::string& args = "");
-    // Posts the installer's close request (65000) and waits for the process to end.
+    // Posts the installer's close request (IDM_CLOSE_REQUEST) and waits for the process to end.
     void CloseBoard();
     // Waits for a message box of the board and returns its text, answering it.
     std::string AnswerBox(int button, DWORD timeoutMs = kWait);

@@ -13,7 +13,7 @@ std::string HandleText(HWND window) {
     return std::to_string((int)(INT_PTR)window);
 }
 
-// The installed message: the board process's dialog with static 1197.
+// The installed message: the board process's dialog with static IDT_INSTALLED_TEXT.
 HWND WaitInstalledBox(DWORD pid) {
     HWND box = nullptr;
     driver::WaitUntil(

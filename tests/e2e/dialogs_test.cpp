@@ -184,7 +184,7 @@ TEST_F(DialogsEditTextTest, OpensWithTheCaretAtTheStartAndEnterMakesLineBreaks) 
     ASSERT_TRUE(dialog);
     HWND edit = GetDlgItem(dialog, IDE_EDIT_TEXT);
 
-    EXPECT_EQ(driver::FocusedClassOrId(dialog), "Edit:1140");
+    EXPECT_EQ(driver::FocusedClassOrId(dialog), "Edit:" + std::to_string(IDE_EDIT_TEXT));
     EXPECT_EQ(Send(edit, EM_GETSEL), 0) << "caret at the start, nothing selected";
     EXPECT_EQ(Send(edit, EM_GETFIRSTVISIBLELINE), 0) << "the view at the top";
     EXPECT_TRUE(CaretBlinks(dialog)) << "the caret shows where typing goes";
@@ -197,7 +197,7 @@ TEST_F(DialogsEditTextTest, OpensWithTheCaretAtTheStartAndEnterMakesLineBreaks) 
     EXPECT_TRUE(Same(driver::ItemText(dialog, IDE_EDIT_TEXT), "new\r\ntop" + original));
     CloseWith(dialog, IDB_EDIT_OK);
     EXPECT_TRUE(Same(Field(0), "new\r\ntop" + original));
-    EXPECT_EQ(driver::FocusedClassOrId(window_), "ComboBox:1003");
+    EXPECT_EQ(driver::FocusedClassOrId(window_), "ComboBox:" + std::to_string(IDC_PROJECTS));
 }
 
 TEST_F(DialogsEditTextTest, CancelEscapeAndCloseBoxLeaveTheFieldAsItWas) {
@@ -282,17 +282,32 @@ TEST_F(DialogsHelpTest, OverviewIsTheOverviewTextFollowedBySixteenTopics) {
         EXPECT_EQ(topics[id].rfind("\r\n\r\n\r\n"), topics[id].size() - 6) << id;
         CloseWith(help, IDB_HELP_DONE);
     }
-    EXPECT_EQ(topics[32792].rfind("[X]Minimize On Each Copy\r\n", 0), 0u);
-    EXPECT_EQ(topics[32808].rfind("[Options], [Auto Paste into Application]\r\n", 0), 0u);
+    EXPECT_EQ(topics[IDM_TOPIC_MIN_ON_COPY].rfind("[X]Minimize On Each Copy\r\n", 0), 0u);
+    EXPECT_EQ(topics[IDM_TOPIC_AUTO_PASTE].rfind("[Options], [Auto Paste into Application]\r\n", 0),
+              0u);
 
     HWND help = Open(IDM_HELP_OVERVIEW, kHelpCaption);
     ASSERT_TRUE(help);
     const std::string overview = driver::ItemText(help, IDE_HELP_TEXT);
     CloseWith(help, IDB_HELP_DONE);
 
-    // Rename One Button (32795) is left out: the Rename Buttons topic already says it.
-    const int order[] = {32801, 32802, 32803, 32792, 32793, 32794, 32796, 32797,
-                         32798, 32799, 32800, 32804, 32805, 32806, 32807, 32808};
+    // Rename One Button is left out: the Rename Buttons topic already says it.
+    const int order[] = {IDM_TOPIC_RENAME_BUTTONS,
+                         IDM_TOPIC_EDIT_TEXT_FIELD,
+                         IDM_TOPIC_FIND,
+                         IDM_TOPIC_MIN_ON_COPY,
+                         IDM_TOPIC_TOPMOST,
+                         IDM_TOPIC_CHANGE_PROJECT,
+                         IDM_TOPIC_NEW_PROJECT,
+                         IDM_TOPIC_OPEN_PROJECT,
+                         IDM_TOPIC_SAVE_PROJECT,
+                         IDM_TOPIC_SAVE_AS,
+                         IDM_TOPIC_EXIT,
+                         IDM_TOPIC_REPOSITION,
+                         IDM_TOPIC_CONSOLIDATE,
+                         IDM_TOPIC_USE_TRAY,
+                         IDM_TOPIC_HIDE_AT_STARTUP,
+                         IDM_TOPIC_AUTO_PASTE};
     std::string tail;
     for (int id : order)
         tail += topics[id];
@@ -304,10 +319,10 @@ TEST_F(DialogsHelpTest, OverviewIsTheOverviewTextFollowedBySixteenTopics) {
     EXPECT_EQ(own.find("[Edit], [Rename Buttons]\r\n"), std::string::npos);
 
     // A topic after the Overview shows only the topic; the Overview after it all again.
-    help = Open(32795, kHelpCaption);
+    help = Open(IDM_TOPIC_RENAME_ONE, kHelpCaption);
     ASSERT_TRUE(help);
-    EXPECT_EQ(driver::ItemText(help, IDE_HELP_TEXT), topics[32795]);
-    EXPECT_EQ(topics[32795],
+    EXPECT_EQ(driver::ItemText(help, IDE_HELP_TEXT), topics[IDM_TOPIC_RENAME_ONE]);
+    EXPECT_EQ(topics[IDM_TOPIC_RENAME_ONE],
               "To rename just one button, you can right-click the button, select "
               "[Rename Buttons] and rename it.\r\n\r\n\r\n");
     CloseWith(help, IDB_HELP_DONE);
@@ -315,7 +330,7 @@ TEST_F(DialogsHelpTest, OverviewIsTheOverviewTextFollowedBySixteenTopics) {
     ASSERT_TRUE(help);
     EXPECT_TRUE(Same(driver::ItemText(help, IDE_HELP_TEXT), overview));
     CloseWith(help, IDB_HELP_DONE);
-    EXPECT_EQ(driver::FocusedClassOrId(window_), "ComboBox:1003");
+    EXPECT_EQ(driver::FocusedClassOrId(window_), "ComboBox:" + std::to_string(IDC_PROJECTS));
 }
 
 TEST_F(DialogsHelpTest, TextIsReadOnlyFromTheTopAndCanBeCopied) {
@@ -327,7 +342,7 @@ TEST_F(DialogsHelpTest, TextIsReadOnlyFromTheTopAndCanBeCopied) {
 
     EXPECT_TRUE(Style(edit) & ES_READONLY);
     EXPECT_TRUE(Style(edit) & ES_MULTILINE);
-    EXPECT_EQ(driver::FocusedClassOrId(help), "Edit:1142");
+    EXPECT_EQ(driver::FocusedClassOrId(help), "Edit:" + std::to_string(IDE_HELP_TEXT));
     EXPECT_EQ(Send(edit, EM_GETSEL), 0) << "caret at the start, nothing selected";
     EXPECT_EQ(Send(edit, EM_GETFIRSTVISIBLELINE), 0) << "the view at the top";
     EXPECT_FALSE(CaretBlinks(help)) << "no blinking cursor in the text";
@@ -347,7 +362,7 @@ TEST_F(DialogsHelpTest, TextIsReadOnlyFromTheTopAndCanBeCopied) {
 
     driver::KeyCombo({VK_RETURN}); // Enter presses Done
     EXPECT_TRUE(driver::WaitGone(help, kWait)) << "Enter";
-    help = Open(32800, kHelpCaption);
+    help = Open(IDM_TOPIC_EXIT, kHelpCaption);
     ASSERT_TRUE(help);
     ASSERT_TRUE(driver::BringToFront(help)) << driver::LastFailure();
     driver::KeyCombo({VK_ESCAPE});
@@ -413,7 +428,7 @@ TEST_F(DialogsAboutTest, ShowsTheVersionAndTheSystem) {
     }
 
     CloseWith(about, IDOK);
-    EXPECT_EQ(driver::FocusedClassOrId(window_), "ComboBox:1003");
+    EXPECT_EQ(driver::FocusedClassOrId(window_), "ComboBox:" + std::to_string(IDC_PROJECTS));
     about = Open(IDM_ABOUT, kAboutCaption);
     ASSERT_TRUE(about);
     EXPECT_EQ(driver::ItemText(about, IDT_ABOUT_VERSION), lines) << "built once, shown alike";
@@ -433,10 +448,10 @@ TEST_F(DialogsRenameTest, OkWithoutChangesKeepsEveryCaption) {
     ASSERT_TRUE(rename);
     for (int slot = 0; slot < kSlots; ++slot)
         EXPECT_EQ(driver::ItemText(rename, FieldId(slot)), before[slot]) << "slot " << slot;
-    EXPECT_EQ(driver::FocusedClassOrId(rename), "Edit:1071");
+    EXPECT_EQ(driver::FocusedClassOrId(rename), "Edit:" + std::to_string(FieldId(0)));
     CloseWith(rename, IDB_RENAME_OK);
     EXPECT_EQ(Captions(), before);
-    EXPECT_EQ(driver::FocusedClassOrId(window_), "ComboBox:1003");
+    EXPECT_EQ(driver::FocusedClassOrId(window_), "ComboBox:" + std::to_string(IDC_PROJECTS));
 }
 
 TEST_F(DialogsRenameTest, OkCutsLongNamesTakesEmptyOnesAndWritesOnlyAtSave) {
@@ -526,9 +541,9 @@ TEST_F(DialogsRenameTest, EachBoxLiesOverItsCopyButton) {
         }
         previous = box;
     }
-    // Box 1093 is the first of the second column.
+    // The box of slot 11 is the first of the second column.
     RECT r;
-    GetWindowRect(GetDlgItem(rename, 1093), &r);
+    GetWindowRect(GetDlgItem(rename, FieldId(11)), &r);
     MapWindowPoints(nullptr, rename, (POINT*)&r, 2);
     EXPECT_TRUE(within1(r.left, 134 * sx) && within1(r.top, 18 * sy)) << r.left << "," << r.top;
     CloseWith(rename, IDB_RENAME_CANCEL);
@@ -572,7 +587,7 @@ TEST_F(DialogsRenameTest, ItsHelpAndAboutItemsWork) {
     CloseWith(rename, IDB_RENAME_CANCEL);
 
     // It is the board's own Rename Buttons topic.
-    help = Open(32801, kHelpCaption);
+    help = Open(IDM_TOPIC_RENAME_BUTTONS, kHelpCaption);
     ASSERT_TRUE(help);
     EXPECT_EQ(driver::ItemText(help, IDE_HELP_TEXT), topic);
     CloseWith(help, IDB_HELP_DONE);

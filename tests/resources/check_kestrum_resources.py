@@ -3,10 +3,15 @@
 
 Usage: check_kestrum_resources.py KESTRUM.EXE
 """
+import os
 import re
 import struct
 import subprocess
 import sys
+
+
+# The release program is small: stripped, size-optimised, 256-colour pictures.
+MAX_PROGRAM_SIZE = 400_000
 
 
 def listing(exe):
@@ -45,6 +50,9 @@ def main():
         width, height = struct.unpack("<ii", header[4:12])
         if (width, abs(height)) != (480, 344):
             failures.append(f"splash bitmap is {width} x {height}, not 480 x 344")
+        bits = struct.unpack("<H", header[14:16])[0]
+        if bits != 8:
+            failures.append(f"splash bitmap has {bits} bits per pixel, not 256 colours")
     for icon in (128, 139):
         if (14, icon) in found:
             count = struct.unpack("<H", raw(exe, 14, icon)[4:6])[0]
@@ -59,9 +67,13 @@ def main():
         if 'level="asInvoker"' not in manifest or "supportedOS" not in manifest:
             failures.append("manifest lacks asInvoker or the supported systems")
 
+    size = os.path.getsize(exe)
+    if size >= MAX_PROGRAM_SIZE:
+        failures.append(f"the program is {size} bytes, not under {MAX_PROGRAM_SIZE}")
+
     for failure in failures:
         print("FAIL:", failure)
-    print(f"{len(wanted) + 5 - len(failures)} passed, {len(failures)} failed")
+    print(f"{len(wanted) + 7 - len(failures)} passed, {len(failures)} failed")
     return 1 if failures else 0
 
 

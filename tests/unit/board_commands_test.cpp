@@ -34,28 +34,36 @@ bool TrayIconPresent() {
     return Shell_NotifyIconA(NIM_MODIFY, &record) != FALSE;
 }
 
+const char kScratchRoot[] = "Software\\Tessaro Tests\\board commands";
+
+settings::Store Scratch() {
+    settings::Store store;
+    store.root = kScratchRoot;
+    return store;
+}
+
 void SetOption(const char* name, const char* value) {
-    settings::WriteSettingText(settings::kOptions, name, value);
+    settings::WriteSettingText(Scratch(), settings::kOptions, name, value);
 }
 
 class BoardCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, settings::kRoot);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchRoot);
         SetOption(settings::kUseSystemTray, "0");
         SetOption(settings::kWantToolTip, "1");
         SetOption(settings::kAutoPaste, "0");
         g_board = BoardState();
         g_start = StartState();
-        g_start.freshStart = 1; // no project: nothing to read or save
-        board_ = new BoardWindow;
+        g_start.freshStart = true; // no project: nothing to read or save
+        board_ = new BoardWindow(Scratch());
         ASSERT_TRUE(board_->CreateModeless(nullptr));
     }
     void TearDown() override {
         board_->Destroy();
         delete board_;
         ui::ClearWindowStack();
-        RegDeleteTreeA(HKEY_CURRENT_USER, settings::kRoot);
+        RegDeleteTreeA(HKEY_CURRENT_USER, kScratchRoot);
     }
     void Command(int id) { HandleBoardCommand(id, 0, nullptr); }
 
@@ -120,7 +128,7 @@ TEST(BoardMenus, MainMenuHasItsItemsInOrder) {
     EXPECT_EQ(MenuText(help, 12, MF_BYPOSITION), "&File");
     EXPECT_EQ(GetMenuItemCount(GetSubMenu(help, 12)), 5);
     EXPECT_EQ(GetMenuItemID(help, 17), UINT(IDM_ABOUT));
-    // Every help topic id from 32792 to 32808 is somewhere in the menu.
+    // Every help topic id is somewhere in the menu.
     for (int id = IDM_HELP_FIRST_TOPIC; id <= IDM_HELP_LAST_TOPIC; ++id)
         EXPECT_NE(GetMenuState(bar, id, MF_BYCOMMAND), UINT(-1)) << "topic " << id;
     DestroyMenu(bar);
@@ -181,22 +189,23 @@ TEST_F(BoardCommandsTest, OptionTogglesFollowTheirCheckMarks) {
     EXPECT_FALSE(Checked(IDM_HIDE_AT_STARTUP));
     Command(IDM_HIDE_AT_STARTUP);
     EXPECT_TRUE(Checked(IDM_HIDE_AT_STARTUP));
-    EXPECT_EQ(g_board.hideInTrayOnStartup, 1);
+    EXPECT_TRUE(g_board.hideInTrayOnStartup);
     Command(IDM_AUTO_PASTE);
     EXPECT_TRUE(Checked(IDM_AUTO_PASTE));
-    EXPECT_EQ(g_board.autoPaste, 1);
+    EXPECT_TRUE(g_board.autoPaste);
     Command(IDM_AUTO_PASTE);
     EXPECT_FALSE(Checked(IDM_AUTO_PASTE));
-    EXPECT_EQ(g_board.autoPaste, 0);
+    EXPECT_FALSE(g_board.autoPaste);
 
     // The toggle reads the check mark, not the flag.
-    g_board.hideInTrayOnStartup = 0;
+    g_board.hideInTrayOnStartup = false;
     Command(IDM_HIDE_AT_STARTUP);
-    EXPECT_EQ(g_board.hideInTrayOnStartup, 0);
+    EXPECT_FALSE(g_board.hideInTrayOnStartup);
     EXPECT_FALSE(Checked(IDM_HIDE_AT_STARTUP));
 
     char stored[8];
-    settings::ReadSettingText(settings::kOptions, settings::kAutoPaste, "", stored, sizeof stored);
+    settings::ReadSettingText(Scratch(), settings::kOptions, settings::kAutoPaste, "", stored,
+                              sizeof stored);
     EXPECT_STREQ(stored, "0") << "a toggle writes nothing by itself";
 }
 
@@ -210,33 +219,33 @@ TEST_F(BoardCommandsTest, ScreenTipsItemSwitchesBetweenItsTwoTexts) {
     Command(IDM_SCREEN_TIPS);
     EXPECT_EQ(MenuText(g_board.menu, IDM_SCREEN_TIPS, MF_BYCOMMAND), off);
     EXPECT_FALSE(Checked(IDM_SCREEN_TIPS));
-    EXPECT_EQ(g_board.wantToolTip, 0);
+    EXPECT_FALSE(g_board.wantToolTip);
     Command(IDM_SCREEN_TIPS);
     EXPECT_EQ(MenuText(g_board.menu, IDM_SCREEN_TIPS, MF_BYCOMMAND), on);
-    EXPECT_EQ(g_board.wantToolTip, 1);
+    EXPECT_TRUE(g_board.wantToolTip);
 }
 
 TEST_F(BoardCommandsTest, UseTrayAddsAndRemovesTheIconWithTheMinimiseMode) {
     EXPECT_FALSE(TrayIconPresent());
-    EXPECT_EQ(g_start.minimiseMode, SW_MINIMIZE);
+    EXPECT_EQ(g_start.minimiseMode, MinimiseMode::kToTaskbar);
     Command(IDM_USE_TRAY);
     EXPECT_TRUE(Checked(IDM_USE_TRAY));
-    EXPECT_EQ(g_board.useSystemTray, 1);
-    EXPECT_EQ(g_start.minimiseMode, SW_HIDE);
+    EXPECT_TRUE(g_board.useSystemTray);
+    EXPECT_EQ(g_start.minimiseMode, MinimiseMode::kIntoTray);
     EXPECT_TRUE(TrayIconPresent());
     Command(IDM_USE_TRAY);
     EXPECT_FALSE(Checked(IDM_USE_TRAY));
-    EXPECT_EQ(g_start.minimiseMode, SW_MINIMIZE);
+    EXPECT_EQ(g_start.minimiseMode, MinimiseMode::kToTaskbar);
     EXPECT_FALSE(TrayIconPresent());
 }
 
 TEST_F(BoardCommandsTest, CheckBoxesSetTheirFlags) {
     CheckDlgButton(g_board.window, IDX_MIN_ON_COPY, BST_CHECKED);
     Command(IDX_MIN_ON_COPY);
-    EXPECT_EQ(g_board.minOnEachCopy, 1);
+    EXPECT_TRUE(g_board.minOnEachCopy);
     CheckDlgButton(g_board.window, IDX_TOPMOST, BST_UNCHECKED);
     Command(IDX_TOPMOST);
-    EXPECT_EQ(g_board.topMost, 0);
+    EXPECT_FALSE(g_board.topMost);
     EXPECT_FALSE(GetWindowLongA(g_board.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
     CheckDlgButton(g_board.window, IDX_TOPMOST, BST_CHECKED);
     Command(IDX_TOPMOST);

@@ -31,12 +31,23 @@ struct TopicCheck {
     uint32_t hash;
 };
 const TopicCheck kTopicChecks[] = {
-    {32792, 525, 0x744bbeddu}, {32793, 302, 0x9850e8b0u}, {32794, 173, 0x6c2add7cu},
-    {32795, 103, 0xdef27b13u}, {32796, 109, 0x9e683289u}, {32797, 223, 0xa1076443u},
-    {32798, 80, 0x50871fb7u},  {32799, 280, 0x4775f2bfu}, {32800, 37, 0xa196c61du},
-    {32801, 246, 0x79d5d186u}, {32802, 214, 0x92948106u}, {32803, 813, 0xeb546eceu},
-    {32804, 373, 0x42ef4dafu}, {32805, 327, 0x0c4b61a1u}, {32806, 266, 0x3772129au},
-    {32807, 303, 0xc7756c3cu}, {32808, 183, 0x327d5cdau},
+    {IDM_TOPIC_MIN_ON_COPY, 525, 0x744bbeddu},
+    {IDM_TOPIC_TOPMOST, 302, 0x9850e8b0u},
+    {IDM_TOPIC_CHANGE_PROJECT, 173, 0x6c2add7cu},
+    {IDM_TOPIC_RENAME_ONE, 103, 0xdef27b13u},
+    {IDM_TOPIC_NEW_PROJECT, 109, 0x9e683289u},
+    {IDM_TOPIC_OPEN_PROJECT, 223, 0xa1076443u},
+    {IDM_TOPIC_SAVE_PROJECT, 80, 0x50871fb7u},
+    {IDM_TOPIC_SAVE_AS, 280, 0x4775f2bfu},
+    {IDM_TOPIC_EXIT, 37, 0xa196c61du},
+    {IDM_TOPIC_RENAME_BUTTONS, 246, 0x79d5d186u},
+    {IDM_TOPIC_EDIT_TEXT_FIELD, 214, 0x92948106u},
+    {IDM_TOPIC_FIND, 813, 0xeb546eceu},
+    {IDM_TOPIC_REPOSITION, 373, 0x42ef4dafu},
+    {IDM_TOPIC_CONSOLIDATE, 327, 0x0c4b61a1u},
+    {IDM_TOPIC_USE_TRAY, 266, 0x3772129au},
+    {IDM_TOPIC_HIDE_AT_STARTUP, 303, 0xc7756c3cu},
+    {IDM_TOPIC_AUTO_PASTE, 183, 0x327d5cdau},
 };
 const size_t kOverviewLength = 1366;
 const uint32_t kOverviewHash = 0x217dbb7fu;
@@ -55,12 +66,13 @@ TEST(HelpTextsTest, EveryTopicIsExactlyTheProductsText) {
 }
 
 TEST(HelpTextsTest, TyposOfTheTextsAreKept) {
-    EXPECT_NE(strstr(HelpTopicText(32806),
+    EXPECT_NE(strstr(HelpTopicText(IDM_TOPIC_USE_TRAY),
                      "anytime Tessaro in minimized. One click on the tray "
                      "ICON with the the left mouse button"),
               nullptr);
-    EXPECT_NE(strstr(HelpTopicText(32807), "will reactivated it."), nullptr);
-    EXPECT_NE(strstr(HelpTopicText(32803), "click on the on the [Copy and Close] button"), nullptr);
+    EXPECT_NE(strstr(HelpTopicText(IDM_TOPIC_HIDE_AT_STARTUP), "will reactivated it."), nullptr);
+    EXPECT_NE(strstr(HelpTopicText(IDM_TOPIC_FIND), "click on the on the [Copy and Close] button"),
+              nullptr);
 }
 
 TEST(HelpTextsTest, OnlyHelpTopicCommandsHaveATopic) {
@@ -69,7 +81,7 @@ TEST(HelpTextsTest, OnlyHelpTopicCommandsHaveATopic) {
     EXPECT_EQ(HelpTopicText(IDM_ABOUT), nullptr);
     EXPECT_EQ(HelpTopicText(0), nullptr);
     // The Rename Buttons dialog's help item shows the board's Rename Buttons topic.
-    EXPECT_EQ(HelpTopicText(IDM_RENAME_HELP), HelpTopicText(32801));
+    EXPECT_EQ(HelpTopicText(IDM_RENAME_HELP), HelpTopicText(IDM_TOPIC_RENAME_BUTTONS));
     for (int a = IDM_HELP_FIRST_TOPIC; a <= IDM_HELP_LAST_TOPIC; ++a)
         for (int b = a + 1; b <= IDM_HELP_LAST_TOPIC; ++b)
             EXPECT_STRNE(HelpTopicText(a), HelpTopicText(b)) << a << " and " << b;
@@ -77,8 +89,22 @@ TEST(HelpTextsTest, OnlyHelpTopicCommandsHaveATopic) {
 
 TEST(HelpTextsTest, OverviewIsTheOverviewTextThenSixteenTopicsInOrder) {
     // The Help menu commands of the topics, in the order the Overview shows them.
-    const int kOrder[] = {32801, 32802, 32803, 32792, 32793, 32794, 32796, 32797,
-                          32798, 32799, 32800, 32804, 32805, 32806, 32807, 32808};
+    const int kOrder[] = {IDM_TOPIC_RENAME_BUTTONS,
+                          IDM_TOPIC_EDIT_TEXT_FIELD,
+                          IDM_TOPIC_FIND,
+                          IDM_TOPIC_MIN_ON_COPY,
+                          IDM_TOPIC_TOPMOST,
+                          IDM_TOPIC_CHANGE_PROJECT,
+                          IDM_TOPIC_NEW_PROJECT,
+                          IDM_TOPIC_OPEN_PROJECT,
+                          IDM_TOPIC_SAVE_PROJECT,
+                          IDM_TOPIC_SAVE_AS,
+                          IDM_TOPIC_EXIT,
+                          IDM_TOPIC_REPOSITION,
+                          IDM_TOPIC_CONSOLIDATE,
+                          IDM_TOPIC_USE_TRAY,
+                          IDM_TOPIC_HIDE_AT_STARTUP,
+                          IDM_TOPIC_AUTO_PASTE};
     ASSERT_EQ(kOverviewPartCount, 17);
     EXPECT_EQ(FirstLine(OverviewPart(0)), "Tessaro Overview");
     std::string composed = OverviewPart(0);

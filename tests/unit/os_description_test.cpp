@@ -97,14 +97,15 @@ TEST(OsDescriptionTest, VersionLines) {
     version.major = 6;
     version.minor = 1;
     char out[256];
-    FormatVersionLines(version, "Windows 7 or 2008 R2, 64bit, CPU: AMD64", out, sizeof out);
+    FormatVersionLines("18.06.01", version, "Windows 7 or 2008 R2, 64bit, CPU: AMD64", out,
+                       sizeof out);
     EXPECT_STREQ(out,
                  "Version: 18.06.01 - Windows Type: 2.6.1\n"
                  "Windows 7 or 2008 R2, 64bit, CPU: AMD64");
     version.platform = 1;
     version.major = 4;
     version.minor = 90;
-    FormatVersionLines(version, "", out, sizeof out);
+    FormatVersionLines("18.06.01", version, "", out, sizeof out);
     EXPECT_STREQ(out, "Version: 18.06.01 - Windows Type: 1.4.90\n");
 }
 
@@ -112,12 +113,13 @@ TEST(OsDescriptionTest, BuiltAtStartUpFromWhatTheSystemReports) {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
     ASSERT_TRUE(GetVersionExA(&info));
-    BuildOsDescription();
-    const OsVersion& version = StartupOsVersion();
+    AboutFacts facts;
+    DescribeThisSystem(facts);
+    const OsVersion& version = facts.os;
     EXPECT_EQ(version.platform, info.dwPlatformId);
     EXPECT_EQ(version.major, info.dwMajorVersion);
     EXPECT_EQ(version.minor, info.dwMinorVersion);
-    std::string description = StartupOsDescription();
+    std::string description = facts.osDescription;
     std::string name = Name(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
     EXPECT_EQ(description.rfind(name + ", ", 0), 0u) << description;
     if (sizeof(void*) == 8) { // the 64-bit build can only be running on 64-bit Windows

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "base/text.h"
 #include "board/board.h"
+#include "board/catalogue.h"
 #include "dialogs/prompt.h"
 #include "resources/kestrum_ids.h"
-#include "store/catalogue.h"
 #include "ui/message.h"
-#include "ui/text.h"
 #include "ui/window_stack.h"
 
 namespace {
@@ -156,8 +156,8 @@ class PromptTest : public ::testing::Test {
 TEST_F(PromptTest, ShowsTitleFormattedPromptAndSelectedSuggestion) {
     g_replies = {Apply()};
     char answer[32] = "First Name";
-    SetPromptTitle("Define Button");
-    EXPECT_EQ(1, PromptForText(answer, sizeof answer, "Define button %d of %s:", 7, "Home"));
+    EXPECT_EQ(1, PromptForText("Define Button", answer, sizeof answer, "Define button %d of %s:", 7,
+                               "Home"));
     ASSERT_EQ(1u, g_prompts.size());
     EXPECT_EQ("Define Button", g_prompts[0].caption);
     EXPECT_EQ("Define button 7 of Home:", g_prompts[0].prompt);
@@ -170,17 +170,17 @@ TEST_F(PromptTest, ShowsTitleFormattedPromptAndSelectedSuggestion) {
 TEST_F(PromptTest, ApplyUnchangedKeepsTheBuffer) {
     g_replies = {Apply()};
     char answer[32] = "Street Address";
-    SetPromptTitle("Define Button");
-    EXPECT_EQ(1, PromptForText(answer, sizeof answer, "Define this button name as:"));
+    EXPECT_EQ(1,
+              PromptForText("Define Button", answer, sizeof answer, "Define this button name as:"));
     EXPECT_STREQ("Street Address", answer);
 }
 
 TEST_F(PromptTest, ApplyAndEnterTakeTheTypedAnswer) {
     g_replies = {Apply("Typed"), Enter("Entered")};
     char answer[32] = "old";
-    EXPECT_EQ(1, PromptForText(answer, sizeof answer, "x"));
+    EXPECT_EQ(1, PromptForText("Prompt", answer, sizeof answer, "x"));
     EXPECT_STREQ("Typed", answer);
-    EXPECT_EQ(1, PromptForText(answer, sizeof answer, "x"));
+    EXPECT_EQ(1, PromptForText("Prompt", answer, sizeof answer, "x"));
     EXPECT_STREQ("Entered", answer);
     ASSERT_EQ(2u, g_prompts.size());
     EXPECT_EQ("Typed", g_prompts[1].suggestion);
@@ -189,16 +189,16 @@ TEST_F(PromptTest, ApplyAndEnterTakeTheTypedAnswer) {
 TEST_F(PromptTest, ApplyEmptyGivesAnEmptyAnswer) {
     g_replies = {Apply("")};
     char answer[256] = "SAMPLE";
-    EXPECT_EQ(1, PromptForText(answer, sizeof answer, "x"));
+    EXPECT_EQ(1, PromptForText("Prompt", answer, sizeof answer, "x"));
     EXPECT_STREQ("", answer);
 }
 
 TEST_F(PromptTest, EscapeAndTheCloseBoxCancelWhateverWasTyped) {
     g_replies = {Escape("something else"), {Ending::CloseBox, true, "more"}};
     char answer[32] = "City";
-    EXPECT_EQ(0, PromptForText(answer, sizeof answer, "x"));
+    EXPECT_EQ(0, PromptForText("Prompt", answer, sizeof answer, "x"));
     EXPECT_STREQ("City", answer);
-    EXPECT_EQ(0, PromptForText(answer, sizeof answer, "x"));
+    EXPECT_EQ(0, PromptForText("Prompt", answer, sizeof answer, "x"));
     EXPECT_STREQ("City", answer);
 }
 
@@ -208,7 +208,7 @@ TEST_F(PromptTest, AnAnswerIsCutToTheCallersBuffer) {
     char answer[32 + 8];
     memset(answer, '#', sizeof answer);
     answer[0] = '\0';
-    EXPECT_EQ(1, PromptForText(answer, 32, "Define this button name as:"));
+    EXPECT_EQ(1, PromptForText("Prompt", answer, 32, "Define this button name as:"));
     EXPECT_EQ(std::string(31, 'w'), answer);
     for (size_t i = 32; i < sizeof answer; ++i)
         EXPECT_EQ('#', answer[i]) << "byte " << i << " written";
@@ -217,7 +217,7 @@ TEST_F(PromptTest, AnAnswerIsCutToTheCallersBuffer) {
 TEST_F(PromptTest, AnAnswerIsCutTo255FirstWhateverTheBuffer) {
     g_replies = {Apply(std::string(300, 'a'))};
     char answer[1000] = "";
-    EXPECT_EQ(1, PromptForText(answer, sizeof answer, "x"));
+    EXPECT_EQ(1, PromptForText("Prompt", answer, sizeof answer, "x"));
     EXPECT_EQ(std::string(255, 'a'), answer);
 }
 
@@ -225,8 +225,8 @@ TEST_F(PromptTest, ASuggestionLongerThan255IsShownCut) {
     g_replies = {Apply()};
     std::string suggestion(300, 's');
     char answer[1000];
-    ui::CopyText(answer, sizeof answer, suggestion.c_str());
-    EXPECT_EQ(1, PromptForText(answer, sizeof answer, "x"));
+    base::CopyText(answer, sizeof answer, suggestion.c_str());
+    EXPECT_EQ(1, PromptForText("Prompt", answer, sizeof answer, "x"));
     ASSERT_EQ(1u, g_prompts.size());
     EXPECT_EQ(std::string(255, 's'), g_prompts[0].suggestion);
     // What came back from the edit box differs from the buffer, so it replaces it.
@@ -235,7 +235,7 @@ TEST_F(PromptTest, ASuggestionLongerThan255IsShownCut) {
 
 TEST_F(PromptTest, WithoutAnAnswerBufferApplyStillReturns0) {
     g_replies = {Apply("ignored")};
-    EXPECT_EQ(0, PromptForText(nullptr, 0, "x"));
+    EXPECT_EQ(0, PromptForText("Prompt", nullptr, 0, "x"));
     ASSERT_EQ(1u, g_prompts.size());
     EXPECT_EQ("", g_prompts[0].suggestion);
 }
@@ -244,7 +244,7 @@ TEST_F(PromptTest, APromptTextCannotOverrunItsBuffer) {
     g_replies = {Apply()};
     std::string longText(3000, 'p');
     char answer[8] = "a";
-    EXPECT_EQ(1, PromptForText(answer, sizeof answer, "%s", longText.c_str()));
+    EXPECT_EQ(1, PromptForText("Prompt", answer, sizeof answer, "%s", longText.c_str()));
     ASSERT_EQ(1u, g_prompts.size());
     EXPECT_EQ(std::string(1023, 'p'), g_prompts[0].prompt);
 }
@@ -263,7 +263,7 @@ class ProjectNamePromptTest : public PromptTest {
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, file);
         CloseHandle(file);
-        ui::CopyText(g_board.programFolder, kPathSize, folder_.c_str());
+        base::CopyText(g_board.programFolder, kPathSize, folder_.c_str());
         SetCurrent(folder_ + "\\SAMPLE.VQP");
     }
     void TearDown() override {
@@ -274,7 +274,7 @@ class ProjectNamePromptTest : public PromptTest {
         PromptTest::TearDown();
     }
     void SetCurrent(const std::string& path) {
-        ui::CopyText(g_board.currentPath, kPathSize, path.c_str());
+        base::CopyText(g_board.currentPath, kPathSize, path.c_str());
     }
 
     std::string folder_;
@@ -286,9 +286,9 @@ const char kSaveAsPrompt[] = "Save this 31 button group of clipboard text messag
 
 TEST_F(ProjectNamePromptTest, BothModesShowTheirTextsAndSuggestTheCurrentName) {
     g_replies = {Apply("Fresh"), Apply("Second.old")};
-    EXPECT_EQ(1, AskProjectFileName("Name of New Tessaro Project", 1));
+    EXPECT_EQ(1, AskProjectFileName("Name of New Tessaro Project", NameMode::kNew));
     EXPECT_EQ(folder_ + "\\Fresh.vqp", g_board.currentPath);
-    EXPECT_EQ(1, AskProjectFileName("Save Current Tessaro Project As", 2));
+    EXPECT_EQ(1, AskProjectFileName("Save Current Tessaro Project As", NameMode::kSaveAs));
     EXPECT_EQ(folder_ + "\\Second.vqp", g_board.currentPath);
     ASSERT_EQ(2u, g_prompts.size());
     EXPECT_EQ("Name of New Tessaro Project", g_prompts[0].caption);
@@ -305,7 +305,7 @@ TEST_F(ProjectNamePromptTest, BothModesShowTheirTextsAndSuggestTheCurrentName) {
 TEST_F(ProjectNamePromptTest, NoCurrentProjectSuggestsNothing) {
     SetCurrent("");
     g_replies = {Escape("x")};
-    EXPECT_EQ(0, AskProjectFileName("Save Current Tessaro Project As", 2));
+    EXPECT_EQ(0, AskProjectFileName("Save Current Tessaro Project As", NameMode::kSaveAs));
     ASSERT_EQ(1u, g_prompts.size());
     EXPECT_EQ("", g_prompts[0].suggestion);
     EXPECT_STREQ("", g_board.currentPath);
@@ -315,7 +315,7 @@ TEST_F(ProjectNamePromptTest, UnusableNamesAreRefusedAndAskedAgainWithTheCurrent
     const std::string tooLong(255 - folder_.size(), 'n'); // joined, 260 characters
     g_replies = {Apply("???"), Apply("con"), Apply("Lpt7.txt"), Apply(tooLong), CloseBox()};
     g_boxAnswers = {IDOK, IDOK, IDOK, IDOK};
-    EXPECT_EQ(0, AskProjectFileName("Save Current Tessaro Project As", 2));
+    EXPECT_EQ(0, AskProjectFileName("Save Current Tessaro Project As", NameMode::kSaveAs));
     ASSERT_EQ(4u, g_boxes.size());
     for (const BoxSeen& box : g_boxes) {
         EXPECT_EQ("Invalid Filename", box.text);
@@ -331,7 +331,7 @@ TEST_F(ProjectNamePromptTest, UnusableNamesAreRefusedAndAskedAgainWithTheCurrent
 TEST_F(ProjectNamePromptTest, ALongNameThatStillFitsIsTaken) {
     const std::string fits(255 - 5 - folder_.size(), 'n'); // joined, exactly 255
     g_replies = {Apply(fits)};
-    EXPECT_EQ(1, AskProjectFileName("Name of New Tessaro Project", 1));
+    EXPECT_EQ(1, AskProjectFileName("Name of New Tessaro Project", NameMode::kNew));
     EXPECT_EQ(folder_ + "\\" + fits + ".vqp", g_board.currentPath);
     EXPECT_EQ(255u, strlen(g_board.currentPath));
 }
@@ -339,7 +339,7 @@ TEST_F(ProjectNamePromptTest, ALongNameThatStillFitsIsTaken) {
 TEST_F(ProjectNamePromptTest, AnExistingFileNeedsYesAndNoAsksAgain) {
     g_replies = {Apply("taken"), Apply("Taken")};
     g_boxAnswers = {IDNO, IDYES};
-    EXPECT_EQ(1, AskProjectFileName("Save Current Tessaro Project As", 2));
+    EXPECT_EQ(1, AskProjectFileName("Save Current Tessaro Project As", NameMode::kSaveAs));
     ASSERT_EQ(2u, g_boxes.size());
     const std::string path = folder_ + "\\taken.vqp";
     EXPECT_EQ("File Exists:\n" + path +
@@ -356,7 +356,7 @@ TEST_F(ProjectNamePromptTest, AnExistingFileNeedsYesAndNoAsksAgain) {
 TEST_F(ProjectNamePromptTest, CancelAfterNoKeepsTheCurrentPath) {
     g_replies = {Apply("Taken"), Escape("")};
     g_boxAnswers = {IDNO};
-    EXPECT_EQ(0, AskProjectFileName("Name of New Tessaro Project", 1));
+    EXPECT_EQ(0, AskProjectFileName("Name of New Tessaro Project", NameMode::kNew));
     EXPECT_EQ(folder_ + "\\SAMPLE.VQP", g_board.currentPath);
 }
 
