@@ -3,8 +3,13 @@
 // boxes are answered through the message hook.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
 #include <deque>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "base/text.h"
@@ -46,6 +51,49 @@ void CALLBACK PlayUser(HWND, UINT, UINT_PTR, DWORD) {
     Step step = g_steps.front();
     if (step(top))
         g_steps.pop_front();
+}
+
+struct Tip {
+    int maxWidth = 0;
+    std::vector<std::pair<HWND, std::string>> tools; // tool window and its text
+};
+
+BOOL CALLBACK CollectThreadWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// The tooltip controls the dialog owns, with their tools, narrowest first.
+std::vector<Tip> TipsOf(HWND dialog) {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), CollectThreadWindow, (LPARAM)&windows);
+    std::vector<Tip> tips;
+    for (HWND w : windows) {
+        char name[64] = "";
+        GetClassNameA(w, name, sizeof name);
+        if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(w, GW_OWNER) != dialog)
+            continue;
+        Tip tip;
+        tip.maxWidth = (int)SendMessageA(w, TTM_GETMAXTIPWIDTH, 0, 0);
+        const int count = (int)SendMessageA(w, TTM_GETTOOLCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i) {
+            // The wide form gives the whole text; the narrow one stops at 80 characters.
+            WCHAR text[1024] = L"";
+            TTTOOLINFOW info;
+            ZeroMemory(&info, sizeof info);
+            info.cbSize = TTTOOLINFOW_V2_SIZE;
+            info.lpszText = text;
+            if (!SendMessageW(w, TTM_ENUMTOOLSW, i, (LPARAM)&info))
+                continue;
+            char narrow[1024] = "";
+            WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+            tip.tools.push_back({(HWND)info.uId, narrow});
+        }
+        tips.push_back(tip);
+    }
+    std::sort(tips.begin(), tips.end(),
+              [](const Tip& a, const Tip& b) { return a.maxWidth < b.maxWidth; });
+    return tips;
 }
 
 int CheckedOption(HWND dialog) {
@@ -218,4 +266,66 @@ TEST_F(InstallDialogTest, NextInstallsOnceEvenWhenClickedAgainDuringTheRun) {
               (std::vector<std::string>{"KESTRUM.EXE", "README.ICO", "README.TXT", "SAMPLE.VQP",
                                         "UNINSTL.ICO", "vqpsx.exe"}));
     EXPECT_EQ(progress, std::string(136, '|'));
+}
+
+TEST_F(InstallDialogTest, OptionsAndThePathFieldHaveTheirTips) {
+    env_.shellFolders[kCsidlProgramFiles] = scratch_.MakeFolder("Programs");
+    env_.userName = "ada";
+    std::vector<Tip> atStart, afterOption, afterTyping;
+    HWND optionIds[4] = {};
+    g_steps.push_back([&](HWND d) {
+        atStart = TipsOf(d);
+        optionIds[0] = GetDlgItem(d, IDO_SHORT_PATH);
+        optionIds[1] = GetDlgItem(d, IDO_LOCAL_USER);
+        optionIds[2] = GetDlgItem(d, IDO_PROGRAM_FILES);
+        optionIds[3] = GetDlgItem(d, IDO_UPGRADING);
+        ClickOption(d, IDO_LOCAL_USER);
+        return true;
+    });
+    g_steps.push_back([&](HWND d) {
+        afterOption = TipsOf(d);
+        SetDlgItemTextA(d, IDE_INSTALL_PATH, "C:\\typed");
+        afterTyping = TipsOf(d);
+        Click(d, IDB_EXIT);
+        return true;
+    });
+    EXPECT_EQ(Run(), IDCANCEL);
+
+    ASSERT_EQ(atStart.size(), 2u) << "one control for the options, one for the path";
+    EXPECT_EQ(atStart[0].maxWidth, 300);
+    ASSERT_EQ(atStart[0].tools.size(), 4u) << "Roaming and Multi user have none";
+    std::map<HWND, std::string> optionTips(atStart[0].tools.begin(), atStart[0].tools.end());
+    EXPECT_EQ(optionTips[optionIds[0]],
+              "Because the path is short and global it is easier to maintain your data such as "
+              "message files and email address list files. This is good if you only plan to run "
+              "one instance of Tessaro on this computer.");
+    EXPECT_EQ(optionTips[optionIds[1]], "Tessaro will be available for this Username(ada) only.");
+    EXPECT_EQ(optionTips[optionIds[2]],
+              "Tessaro will be installed here[" + scratch_ / "Programs" + "\\Vontrel\\vqp]");
+    EXPECT_EQ(optionTips[optionIds[3]], "Upgrade using the same paths as before.");
+
+    EXPECT_EQ(atStart[1].maxWidth, 1500);
+    ASSERT_EQ(atStart[1].tools.size(), 1u);
+    EXPECT_EQ(atStart[1].tools[0].second, places_.shortFolder);
+
+    ASSERT_EQ(afterOption.size(), 2u) << "the old path tip is replaced, not kept";
+    ASSERT_EQ(afterOption[1].tools.size(), 1u);
+    EXPECT_EQ(afterOption[1].tools[0].second, scratch_ / "Local\\Vontrel\\vqp")
+        << "the tip follows what the dialog puts in the field";
+    ASSERT_EQ(afterTyping.size(), 2u);
+    EXPECT_EQ(afterTyping[1].tools[0].second, afterOption[1].tools[0].second)
+        << "typing does not change the tip";
+}
+
+TEST(OptionTipText, ProgramFilesWithoutTheFolderAndOptionsWithoutTips) {
+    test::FakeEnvironment env;
+    char tip[512] = "x";
+    EXPECT_TRUE(OptionTip(env, IDO_PROGRAM_FILES, tip, sizeof tip));
+    EXPECT_STREQ(tip, "Tessaro will be installed here[\\Vontrel\\vqp]");
+    EXPECT_FALSE(OptionTip(env, IDO_ROAMING_USER, tip, sizeof tip));
+    EXPECT_STREQ(tip, "");
+    EXPECT_FALSE(OptionTip(env, IDO_MULTI_USER, tip, sizeof tip));
+    char small[8];
+    EXPECT_TRUE(OptionTip(env, IDO_UPGRADING, small, sizeof small));
+    EXPECT_STREQ(small, "Upgrade") << "cut to the buffer, terminated";
 }

@@ -96,11 +96,13 @@ class FakeEnvironment : public installer::Environment {
     bool entryKeyFails = false;
     bool makeFolderFails = false;
     std::set<HWND> boardWindows; // windows that count as a running board
+    std::string userName = "tester";
 
     bool ShellFolder(int csidl, char* out, size_t size) override;
     bool ShellFoldersValue(const char* name, char* out, size_t size) override;
     bool WindowsFolder(char* out, size_t size) override;
     bool MakeFolder(const char* path) override;
+    void UserName(char* out, size_t size) override { lstrcpynA(out, userName.c_str(), (int)size); }
     bool SettingsStoreExists() override { return storeExists; }
     int ReadSetting(const char* section, const char* name, const char* defaultText, char* out,
                     int outSize) override;
