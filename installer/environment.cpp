@@ -112,9 +112,16 @@ bool Environment::IsBoardWindow(HWND window) {
     return LooksLikeBoard(FactsOf(window));
 }
 
+namespace {
+
+// At namespace scope: a function's static would bring in the thread-safe start-up guard
+// and with it the runtime's whole exception support.
+Environment g_system(settings::Store{settings::kRoot});
+
+} // namespace
+
 Environment& SystemEnvironment() {
-    static Environment system(settings::Store{settings::kRoot});
-    return system;
+    return g_system;
 }
 
 void InstallerWait(unsigned milliseconds) {

@@ -23,10 +23,16 @@ const char kLinkExtension[] = ".lnk";
 constexpr unsigned kShortcutPauseMs = 64;
 constexpr unsigned kBeforeCreatingMs = 500;
 
-// Once per thread; the installer has one thread and keeps OLE to its end.
+// Once; the installer has one thread and keeps OLE to its end.
+bool g_oleTried = false;
+HRESULT g_ole = E_FAIL;
+
 bool EnsureOle() {
-    static const HRESULT result = OleInitialize(nullptr);
-    return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+    if (!g_oleTried) {
+        g_ole = OleInitialize(nullptr);
+        g_oleTried = true;
+    }
+    return SUCCEEDED(g_ole) || g_ole == RPC_E_CHANGED_MODE;
 }
 
 const char* ShellFoldersName(int csidl) {
