@@ -28,7 +28,8 @@ constexpr int kHeightUnits = 103;
 class Backdrop : public ui::Window {
   public:
     Backdrop(Environment& env, const BackdropRuns& runs) : env_(env), runs_(runs) {}
-    ~Backdrop() override;
+    // Gone before the members: its last messages still reach this class.
+    ~Backdrop() override { Destroy(); }
 
     int Run(const char* commandLine);
 
@@ -36,6 +37,7 @@ class Backdrop : public ui::Window {
     LRESULT OnMessage(UINT msg, WPARAM w, LPARAM l, bool& handled) override;
     void OnPaint(HDC dc) override;
     bool OnCommand(int id, int code, HWND control) override;
+    void OnDestroy() override;
 
   private:
     bool CreateHidden();
@@ -54,12 +56,6 @@ class Backdrop : public ui::Window {
     bool running_ = false;    // a run is going: closing the window waits for its end
     int result_ = IDCANCEL;
 };
-
-Backdrop::~Backdrop() {
-    Destroy();
-    if (stacked_)
-        ui::PopWindow();
-}
 
 bool Backdrop::CreateHidden() {
     const LONG units = GetDialogBaseUnits();
@@ -152,6 +148,12 @@ bool Backdrop::OnCommand(int id, int, HWND control) {
     running_ = false;
     End(result);
     return true;
+}
+
+void Backdrop::OnDestroy() {
+    if (stacked_)
+        ui::PopWindow();
+    stacked_ = false;
 }
 
 void Backdrop::End(int result) {
