@@ -55,12 +55,6 @@ bool Visible(int id) {
     return (GetWindowLongA(GetDlgItem(g_board.window, id), GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-std::string Text(int id) {
-    char text[64] = "";
-    GetDlgItemTextA(g_board.window, id, text, sizeof text);
-    return text;
-}
-
 // A project whose every slot is told apart by its name and text.
 ProjectImage NumberedProject() {
     ProjectImage image;
@@ -157,32 +151,6 @@ TEST_F(RepositionTest, TheEightItemsAreGrayedOnlyWhileTheModeRuns) {
         EXPECT_TRUE(Enabled(id)) << "control " << id;
     for (int id = IDB_COPY_FIRST; id <= IDE_FIELD_LAST; ++id)
         EXPECT_TRUE(Enabled(id)) << "control " << id;
-}
-
-TEST_F(RepositionTest, EachStepMovesTheMarkerAndNumbersTheSlot) {
-    Enter();
-    Click(32);
-    EXPECT_FALSE(Visible(MarkerId(0)));
-    EXPECT_TRUE(Visible(MarkerId(1)));
-    EXPECT_FALSE(Enabled(CopyButtonId(32)));
-    EXPECT_TRUE(Visible(LabelId(32)));
-    EXPECT_EQ(Text(LabelId(32)), "1");
-    EXPECT_EQ(g_board.repositionCount, 1);
-
-    Click(32); // spent: a click that still arrives takes nothing
-    EXPECT_EQ(g_board.repositionCount, 1);
-    EXPECT_TRUE(Visible(MarkerId(1)));
-
-    for (int slot = 0; slot < 31; ++slot)
-        Click(slot);
-    EXPECT_EQ(Text(LabelId(30)), "32");
-    EXPECT_TRUE(Visible(MarkerId(32)));
-    EXPECT_FALSE(Visible(MarkerId(31)));
-    Click(31);
-    EXPECT_FALSE(Visible(MarkerId(32))) << "no marker after the last click";
-    EXPECT_EQ(Text(CopyButtonId(0)), "Name 33");
-    EXPECT_EQ(Text(CopyButtonId(1)), "Name 1");
-    EXPECT_EQ(Text(CopyButtonId(32)), "Name 32");
 }
 
 TEST_F(RepositionTest, TheBoardImageKeepsTheProjectUntilTheLastClick) {
