@@ -5,16 +5,21 @@
 #include "base/scoped.h"
 #include "base/text.h"
 #include "board/board.h"
+#include "board/board_image.h"
 #include "board/catalogue.h"
+#include "board/project_io.h"
 #include "board/reposition.h"
 #include "board/screen_tips.h"
 #include "board/tray.h"
 #include "dialogs/about.h"
+#include "dialogs/consolidate_dialog.h"
 #include "dialogs/edit_text.h"
+#include "dialogs/find_dialog.h"
 #include "dialogs/help.h"
 #include "dialogs/prompt.h"
 #include "dialogs/rename_buttons.h"
 #include "resources/kestrum_ids.h"
+#include "store/project_list.h"
 #include "ui/dialog.h"
 #include "ui/message.h"
 #include "ui/window_stack.h"
@@ -164,6 +169,54 @@ void RenameAllButtons() {
     FocusSelector();
 }
 
+// Find in Projects remembers its text and options until the board closes.
+FindState g_findState;
+
+// The selector's entries in its order: the projects an all-projects search visits.
+void ReadSelectorEntries(ProjectList& projects) {
+    HWND selector = GetDlgItem(g_board.window, IDC_PROJECTS);
+    const int count = (int)SendMessageA(selector, CB_GETCOUNT, 0, 0);
+    char entry[MAX_PATH];
+    for (int i = 0; i < count; ++i) {
+        entry[0] = '\0';
+        LRESULT length = SendMessageA(selector, CB_GETLBTEXTLEN, (WPARAM)i, 0);
+        if (length != CB_ERR && size_t(length) < sizeof entry)
+            SendMessageA(selector, CB_GETLBTEXT, (WPARAM)i, (LPARAM)entry);
+        if (!projects.Add(entry))
+            return;
+    }
+}
+
+void RunFind() {
+    ProjectList projects;
+    ReadSelectorEntries(projects);
+    FindContext context;
+    context.boardImage = &g_boardImage;
+    context.programFolder = g_board.programFolder;
+    context.currentPath = g_board.currentPath;
+    context.projects = &projects;
+    context.state = &g_findState;
+    RunFindDialog(g_board.window, context);
+    FocusSelector();
+}
+
+void SaveBoardBeforeConsolidating() {
+    GatherBoard();
+    BoardWriteProject(g_board.currentPath, g_boardImage, true);
+}
+
+// Whichever way the dialog closed, the board shows the current project as its file holds it.
+void RunConsolidate() {
+    ConsolidateContext context;
+    context.programFolder = g_board.programFolder;
+    context.listFont = g_board.fieldFont;
+    context.saveBoard = SaveBoardBeforeConsolidating;
+    RunConsolidateDialog(g_board.window, context);
+    if (BoardReadProject(g_board.currentPath, g_boardImage, true))
+        ScatterBoard();
+    FocusSelector();
+}
+
 int CopyButtonSlot(HWND button) {
     for (int slot = 0; slot < kSlotCount; ++slot)
         if (button && g_board.copyButtons[slot] == button)
@@ -233,10 +286,9 @@ bool Dispatch(int id, int code, HWND control) {
     case IDM_CLOSE_REQUEST: PostMessageA(g_board.window, WM_CLOSE, 0, 0); return true;
     case IDM_RENAME_BUTTONS: RenameAllButtons(); return true;
     case IDM_EDIT_TEXT_FIELD: RunEditTextField(); return true;
-    case IDM_FIND:        // Find in projects is not built yet
-    case IDM_CONSOLIDATE: // nor consolidation
-        return true;
+    case IDM_FIND: RunFind(); return true;
     case IDM_REPOSITION: StartReposition(); return true;
+    case IDM_CONSOLIDATE: RunConsolidate(); return true;
     case IDM_USE_TRAY: ToggleUseTray(); return true;
     case IDM_HIDE_AT_STARTUP: ToggleFromMenu(id, g_board.hideInTrayOnStartup); return true;
     case IDM_AUTO_PASTE: ToggleFromMenu(id, g_board.autoPaste); return true;

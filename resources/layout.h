@@ -14,3 +14,7 @@
    Buttons dialog puts its edit boxes at the same places, over the copy buttons. */
 #define SLOT_X(s) (4 + 130 * ((s) / 11))
 #define SLOT_Y(s) (18 + 14 * ((s) % 11))
+
+/* Find and Consolidate */
+#define RESULT_FIELD (ES_READONLY | ES_AUTOHSCROLL | WS_TABSTOP)
+#define PROJECT_LIST (LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP)

@@ -150,3 +150,24 @@ stop_private_display() {
 
 # A Windows path for a file of this machine, through Wine's Z: drive.
 windows_path() { echo "Z:$(echo "$1" | sed 's#/#\\#g')"; }
+
+# A disk with room for three projects and a little more, for the test of a consolidation
+# whose temporary files do not all fit. Where the system refuses to mount one, the test
+# says it was skipped.
+prepare_small_disk() {
+    SMALL_DISK=$1
+    mkdir -p "$SMALL_DISK"
+    if mountpoint -q "$SMALL_DISK" ||
+        mount -t tmpfs -o size=1200k tessaro-small-disk "$SMALL_DISK" 2>/dev/null; then
+        export TESSARO_SMALL_DISK
+        TESSARO_SMALL_DISK=$(windows_path "$SMALL_DISK")
+    else
+        say "no small disk could be mounted: the full-disk consolidation test is skipped"
+        SMALL_DISK=""
+    fi
+}
+
+unmount_small_disk() {
+    [ -n "${SMALL_DISK:-}" ] && umount "$SMALL_DISK" 2>/dev/null
+    SMALL_DISK=""
+}

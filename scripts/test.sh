@@ -24,7 +24,8 @@ else
 fi
 
 start_private_display 80
-trap 'WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null; stop_private_display' EXIT
+trap 'WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null; stop_private_display; unmount_small_disk' EXIT
+prepare_small_disk "$ROOT/build/$name-small-disk"
 prepare_prefix "$ROOT/build/wine-$name"
 # One persistent server for the whole run: each program then starts in a tenth of a second.
 "$WINESERVER" -p

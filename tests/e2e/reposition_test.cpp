@@ -198,11 +198,14 @@ TEST_F(RepositionTest, CancelOnTheConfirmationChangesNothing) {
     EXPECT_TRUE(driver::IsEnabled(window_, FieldId(4)));
     EXPECT_TRUE(driver::IsEnabled(window_, IDC_PROJECTS));
     // A click is a copy again, not a step.
-    driver::SetClipboardText("before");
+    // The clipboard is read only once the board has written it: an edit control's copy
+    // fails while another program has the clipboard open.
+    ASSERT_TRUE(driver::SetClipboardText("before"));
+    const DWORD sequence = GetClipboardSequenceNumber();
     driver::Click(window_, CopyButtonId(4));
-    EXPECT_TRUE(
-        driver::WaitUntil([] { return driver::ClipboardText() == "Text of slot 5\r\nsecond line"; },
-                          kWait, "the slot copied"));
+    EXPECT_TRUE(driver::WaitUntil([&] { return GetClipboardSequenceNumber() != sequence; }, kWait,
+                                  "the board writing the clipboard"));
+    EXPECT_EQ(driver::ClipboardText(), "Text of slot 5\r\nsecond line");
     EXPECT_TRUE(driver::IsEnabled(window_, CopyButtonId(4)));
     CloseBoard();
     EXPECT_EQ(driver::ReadFileBytes(Path("SAMPLE.VQP")), project_);
@@ -221,11 +224,12 @@ TEST_F(RepositionTest, TheModeDisablesTheBoardAndEachStepTakesOneSlot) {
     EXPECT_EQ(driver::ItemText(window_, MarkerId(0)), ">");
 
     // A step: no copy, the marker moves on, the button is spent and numbered.
-    driver::SetClipboardText("before");
+    ASSERT_TRUE(driver::SetClipboardText("before"));
+    const DWORD sequence = GetClipboardSequenceNumber();
     Take(12);
     EXPECT_EQ(VisibleMarkersAndLabels(), (std::vector<int>{MarkerId(1), LabelId(12)}));
     EXPECT_EQ(driver::ItemText(window_, LabelId(12)), "1");
-    EXPECT_EQ(driver::ClipboardText(), "before") << "a step copies nothing";
+    EXPECT_EQ(GetClipboardSequenceNumber(), sequence) << "a step copies nothing";
     EXPECT_FALSE(driver::IsIconic(window_));
     EXPECT_EQ(driver::ItemText(window_, CopyButtonId(0)), "Button 1") << "the board unchanged";
 
@@ -349,4 +353,50 @@ TEST_F(RepositionTest, AButtonRenamedBeforeItsClickEntersWithItsNewName) {
     std::string expected = project_;
     expected.replace(2 * 32, 32, std::string("Renamed before").append(32 - 14, '\0'));
     SaveAndExpect(expected);
+}
+
+// Find stays available during the mode and its Current Project search reads the board
+// image, which must hold the project as last read, not the order being built.
+TEST_F(RepositionTest, ACurrentProjectSearchDuringTheModeFindsTheProjectsText) {
+    StartOnFullProject();
+    Enter();
+    for (int slot : {32, 0, 5})
+        Take(slot);
+    driver::PostCommand(window_, IDM_FIND);
+    HWND find = driver::WaitVisibleWindow("Find in Projects", kWait, board_.pid);
+    ASSERT_TRUE(find) << driver::LastFailure();
+    SendMessageW(GetDlgItem(find, IDX_FIND_CURRENT_PROJECT), BM_CLICK, 0, 0);
+    ASSERT_TRUE(driver::IsChecked(find, IDX_FIND_CURRENT_PROJECT));
+
+    // Slot number and text of the first hit, or the message the search ended with.
+    auto findFirst = [&](const std::string& what) {
+        EXPECT_TRUE(driver::SetItemText(find, IDE_FIND_WHAT, what)) << driver::LastFailure();
+        driver::SetItemText(find, IDE_FIND_BUTTON_NUMBER, "");
+        driver::Click(find, IDB_FIND_FIRST);
+        std::string seen;
+        driver::WaitUntil(
+            [&] {
+                if (HWND box = driver::WaitMessageBox(board_.pid, 50)) {
+                    seen = "message: " + driver::MessageBoxText(box);
+                    driver::AnswerMessageBox(box, IDOK);
+                    return true;
+                }
+                seen = driver::ItemText(find, IDE_FIND_BUTTON_NUMBER);
+                if (seen.empty())
+                    return false;
+                seen += " " + driver::ItemText(find, IDE_FIND_TEXT);
+                return true;
+            },
+            kWait, "a hit or a message");
+        return seen;
+    };
+    EXPECT_EQ(findFirst("of slot 20"), "20 Text of slot 20\r\nsecond line")
+        << "a slot not clicked yet";
+    EXPECT_EQ(findFirst("of slot 33"), "33 Text of slot 33\r\nsecond line")
+        << "a slot already clicked, where the project has it";
+    EXPECT_EQ(driver::ItemText(find, IDE_FIND_PROJECT), "SAMPLE.VQP");
+    driver::Click(find, IDB_FIND_JUST_CLOSE);
+    ASSERT_TRUE(driver::WaitGone(find, kWait));
+    EXPECT_EQ(driver::ItemText(window_, LabelId(5)), "3") << "the mode runs on";
+    EXPECT_FALSE(driver::IsEnabled(window_, FieldId(7)));
 }
