@@ -47,7 +47,9 @@ struct BoardState {
     ContextRequest lastContextRequest;
     bool contextMenusEnabled = false;
     HMENU menu = nullptr;
-    AboutFacts about; // what the About box shows, built at initialisation
+    bool repositioning = false; // reposition mode: copy-button clicks reorder the slots
+    int repositionCount = 0;    // copy buttons clicked so far in the mode
+    AboutFacts about;           // what the About box shows, built at initialisation
 };
 
 // Start-up state of the board program.

@@ -8,6 +8,7 @@
 #include "board/board_image.h"
 #include "board/catalogue.h"
 #include "board/project_io.h"
+#include "board/reposition.h"
 #include "board/screen_tips.h"
 #include "board/tray.h"
 #include "dialogs/about.h"
@@ -286,8 +287,7 @@ bool Dispatch(int id, int code, HWND control) {
     case IDM_RENAME_BUTTONS: RenameAllButtons(); return true;
     case IDM_EDIT_TEXT_FIELD: RunEditTextField(); return true;
     case IDM_FIND: RunFind(); return true;
-    case IDM_REPOSITION: // reposition mode is not built yet
-        return true;
+    case IDM_REPOSITION: StartReposition(); return true;
     case IDM_CONSOLIDATE: RunConsolidate(); return true;
     case IDM_USE_TRAY: ToggleUseTray(); return true;
     case IDM_HIDE_AT_STARTUP: ToggleFromMenu(id, g_board.hideInTrayOnStartup); return true;
@@ -338,10 +338,16 @@ void SetScreenTipsItem(bool enabled) {
 bool HandleBoardCommand(int id, int code, HWND control) {
     // A copy button's click: the whole first parameter lies in the button range.
     if (code == 0 && id >= IDB_COPY_FIRST && id <= IDB_COPY_LAST) {
-        if ((id - IDB_COPY_FIRST) % 2 == 0)
+        if ((id - IDB_COPY_FIRST) % 2 != 0)
+            return true;
+        if (g_board.repositioning)
+            RepositionStep(id);
+        else
             CopyAction(id);
         return true;
     }
+    if (RefusedWhileRepositioning(id))
+        return true;
     return Dispatch(id, code, control);
 }
 
