@@ -51,10 +51,20 @@ size_t CleanProjectName(const char* typed, char* out, size_t size) {
 }
 
 bool IsDeviceName(const char* name) {
+    // Windows reads only the part before an extension, without the blanks that end it:
+    // "NUL .vqp" opens NUL, and a save there would report success and keep nothing.
+    size_t length = strcspn(name, ".");
+    while (length > 0 && name[length - 1] == ' ')
+        --length;
+    char stem[5];
+    if (length >= sizeof stem)
+        return false;
+    memcpy(stem, name, length);
+    stem[length] = '\0';
     for (const char* device : kDeviceNames)
-        if (base::EqualsNoCase(name, device))
+        if (base::EqualsNoCase(stem, device))
             return true;
-    return IsNumberedDevice(name);
+    return IsNumberedDevice(stem);
 }
 
 int JoinProjectPath(const char* folder, const char* name, char* out, size_t size) {

@@ -110,6 +110,22 @@ TEST(ProjectNameDevices, NamesThatOnlyLookLikeDevicesAreNot) {
         EXPECT_FALSE(IsDeviceName(name)) << name;
 }
 
+TEST(ProjectNameDevices, BlanksOrAnExtensionAfterADeviceNameStillOpenTheDevice) {
+    for (const char* name : {"NUL ", "con  ", "AUX.txt", "Com1 .x", "lpt9.", "PRN   .vqp"})
+        EXPECT_TRUE(IsDeviceName(name)) << name;
+    for (const char* name : {"NUL x", "CON_", " AUX.txt", "COM1x.txt"})
+        EXPECT_FALSE(IsDeviceName(name)) << name;
+}
+
+TEST(ProjectNameDevices, ADeviceNameIsRefusedWhenADroppedCharacterLeavesABlankBehindIt) {
+    // Cleaning keeps a blank that a dropped character follows: "NUL ?" cleans to "NUL ",
+    // and "NUL .vqp" would be the device.
+    EXPECT_EQ("<refused>", PathFor("NUL ?"));
+    EXPECT_EQ("<refused>", PathFor("{AUX {{"));
+    EXPECT_EQ("<refused>", PathFor("lpt3 | |"));
+    EXPECT_EQ("C:\\Boards\\NUL x.vqp", PathFor("NUL ?x"));
+}
+
 TEST(ProjectNameDevices, ADeviceNameIsRefusedEvenWhenItOnlyAppearsAfterCleaning) {
     EXPECT_EQ("<refused>", PathFor("con"));
     EXPECT_EQ("<refused>", PathFor("Com3.vqp"));
