@@ -69,10 +69,11 @@ inline std::string UpToNul(const std::string& s) {
 
 // s repeated until it is length bytes long (zeros when s is empty).
 inline std::string Tiled(const std::string& s, size_t length) {
-    std::string out;
-    out.reserve(length);
+    if (s.empty())
+        return std::string(length, '\0');
+    std::string out = s;
     while (out.size() < length)
-        out += s.empty() ? std::string(length, '\0') : s;
+        out += out;
     out.resize(length);
     return out;
 }
