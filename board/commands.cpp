@@ -7,7 +7,9 @@
 #include "board/board.h"
 #include "board/board_image.h"
 #include "board/catalogue.h"
+#include "board/handover.h"
 #include "board/project_io.h"
+#include "board/reposition.h"
 #include "board/screen_tips.h"
 #include "board/tray.h"
 #include "dialogs/about.h"
@@ -199,17 +201,12 @@ void RunFind() {
     FocusSelector();
 }
 
-void SaveBoardBeforeConsolidating() {
-    GatherBoard();
-    BoardWriteProject(g_board.currentPath, g_boardImage, true);
-}
-
 // Whichever way the dialog closed, the board shows the current project as its file holds it.
 void RunConsolidate() {
     ConsolidateContext context;
     context.programFolder = g_board.programFolder;
     context.listFont = g_board.fieldFont;
-    context.saveBoard = SaveBoardBeforeConsolidating;
+    context.saveBoard = SaveBeforeConsolidating;
     RunConsolidateDialog(g_board.window, context);
     if (BoardReadProject(g_board.currentPath, g_boardImage, true))
         ScatterBoard();
@@ -250,8 +247,12 @@ void RenameRememberedButton() {
     g_board.rememberedButton = nullptr;
 }
 
+// Only another board is answered: the asker's handle comes from outside, and a handle
+// such as HWND_BROADCAST would send the answer to every program.
 void AnswerOtherInstance(HWND other) {
-    PostMessageA(other, WM_COMMAND, IDM_HANDOVER_ANSWER, 0);
+    if (!IsOtherBoardWindow(other, GetCurrentProcessId()))
+        return;
+    PostMessageA(other, WM_COMMAND, IDM_HANDOVER_ANSWER, (LPARAM)g_board.window);
     ui::CentreOnDesktop(g_board.window);
     ShowWindow(g_board.window, SW_SHOWNORMAL);
 }
@@ -286,8 +287,7 @@ bool Dispatch(int id, int code, HWND control) {
     case IDM_RENAME_BUTTONS: RenameAllButtons(); return true;
     case IDM_EDIT_TEXT_FIELD: RunEditTextField(); return true;
     case IDM_FIND: RunFind(); return true;
-    case IDM_REPOSITION: // reposition mode is not built yet
-        return true;
+    case IDM_REPOSITION: StartReposition(); return true;
     case IDM_CONSOLIDATE: RunConsolidate(); return true;
     case IDM_USE_TRAY: ToggleUseTray(); return true;
     case IDM_HIDE_AT_STARTUP: ToggleFromMenu(id, g_board.hideInTrayOnStartup); return true;
@@ -304,7 +304,10 @@ bool Dispatch(int id, int code, HWND control) {
         FocusSelector();
         return true;
     case IDM_HANDOVER_ASK: AnswerOtherInstance(control); return true;
-    case IDM_HANDOVER_ANSWER: g_start.answerReceived = true; return true;
+    case IDM_HANDOVER_ANSWER: // taken only from the board this instance asked
+        if (control && control == g_start.otherInstance)
+            g_start.answerReceived = true;
+        return true;
     case IDM_CONTEXT_REQUEST: ShowCopyButtonMenu(control); return true;
     case IDM_RENAME_ONE: RenameRememberedButton(); return true;
     case IDM_EDIT_FROM_CONTEXT:
@@ -338,10 +341,16 @@ void SetScreenTipsItem(bool enabled) {
 bool HandleBoardCommand(int id, int code, HWND control) {
     // A copy button's click: the whole first parameter lies in the button range.
     if (code == 0 && id >= IDB_COPY_FIRST && id <= IDB_COPY_LAST) {
-        if ((id - IDB_COPY_FIRST) % 2 == 0)
+        if ((id - IDB_COPY_FIRST) % 2 != 0)
+            return true;
+        if (g_board.repositioning)
+            RepositionStep(id);
+        else
             CopyAction(id);
         return true;
     }
+    if (RefusedWhileRepositioning(id))
+        return true;
     return Dispatch(id, code, control);
 }
 

@@ -126,6 +126,12 @@ prepare_prefix() {
         "$WINESERVER" -w
         echo "$kind" >"$WINEPREFIX/.tessaro-ready"
     fi
+    # Wine links the user's Desktop, Documents and the like to this machine's home folder;
+    # the installer writes shortcuts there, so they become folders of the prefix instead.
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+        if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+    done
 }
 
 # Starts a private Xvfb on a free display number and exports DISPLAY.

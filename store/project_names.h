@@ -15,6 +15,10 @@ size_t CleanProjectName(const char* typed, char* out, size_t size);
 // after them: such a file name opens a device.
 bool IsDeviceName(const char* name);
 
+// Whether the last part of path names a device whatever its extension ("COM1.vqp",
+// "nul.txt", "Con .x"): the system opens the device for such a path, never a file.
+bool PathNamesDevice(const char* path);
+
 // Whether the cleaning drops this character wherever it stands.
 bool IsDroppedNameCharacter(char c);
 

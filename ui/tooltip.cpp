@@ -18,7 +18,36 @@ TTTOOLINFOA ToolRecord(HWND owner, HWND tool) {
     return info;
 }
 
+const char kSelfProperty[] = "ui.Tooltip";
+
 } // namespace
+
+// The control asks itself for the window under a point (TTM_WINDOWFROMPOINT), both for a
+// relayed message and when its timer decides whether to show the tip; answering here
+// lets the tips of disabled controls show.
+LRESULT CALLBACK Tooltip::Procedure(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    auto* self = static_cast<Tooltip*>(GetPropA(hwnd, kSelfProperty));
+    if (!self)
+        return DefWindowProcA(hwnd, msg, w, l);
+    if (msg == TTM_WINDOWFROMPOINT && l)
+        return (LRESULT)self->WindowUnder(*reinterpret_cast<const POINT*>(l));
+    WNDPROC original = self->original_;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, (LONG_PTR)original);
+        RemovePropA(hwnd, kSelfProperty);
+    }
+    return CallWindowProcA(original, hwnd, msg, w, l);
+}
+
+HWND Tooltip::WindowUnder(POINT screen) const {
+    HWND found = WindowFromPoint(screen);
+    if (!owner_ || found != owner_)
+        return found;
+    POINT client = screen;
+    ScreenToClient(owner_, &client);
+    HWND child = ChildWindowFromPointEx(owner_, client, CWP_SKIPINVISIBLE);
+    return child ? child : found;
+}
 
 bool Tooltip::Create(HWND owner, const TooltipTiming& timing) {
     Destroy();
@@ -30,6 +59,8 @@ bool Tooltip::Create(HWND owner, const TooltipTiming& timing) {
     if (!control_)
         return false;
     owner_ = owner;
+    SetPropA(control_, kSelfProperty, this);
+    original_ = (WNDPROC)SetWindowLongPtrA(control_, GWLP_WNDPROC, (LONG_PTR)Procedure);
     SendMessageA(control_, TTM_SETDELAYTIME, TTDT_RESHOW, timing.reshowMs);
     SendMessageA(control_, TTM_SETDELAYTIME, TTDT_INITIAL, timing.initialMs);
     SendMessageA(control_, TTM_SETDELAYTIME, TTDT_AUTOPOP, timing.autoPopMs);
@@ -61,17 +92,22 @@ void Tooltip::Relay(const MSG& msg) const {
     POINT at = msg.pt;
     MSG copy = msg;
     copy.hwnd = (HWND)SendMessageA(control_, TTM_WINDOWFROMPOINT, 0, (LPARAM)&at);
-    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSEWHEEL && copy.hwnd)
+    // Client mouse messages carry a client point; the wheel and everything else the screen
+    // point.
+    if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MBUTTONDBLCLK && copy.hwnd)
         ScreenToClient(copy.hwnd, &at);
     copy.lParam = MAKELPARAM(at.x, at.y);
     SendMessageA(control_, TTM_RELAYEVENT, 0, (LPARAM)&copy);
 }
 
 void Tooltip::Destroy() {
-    if (control_)
+    // The owner's destruction takes its owned control first; a later Destroy then only
+    // forgets the handle.
+    if (control_ && IsWindow(control_))
         DestroyWindow(control_);
     control_ = nullptr;
     owner_ = nullptr;
+    original_ = nullptr;
 }
 
 } // namespace ui

@@ -31,14 +31,20 @@ class Tooltip {
     // under the message's point, not the message's window, so tips also show over
     // controls that do not get mouse messages (disabled ones, static texts).
     void Relay(const MSG& msg) const;
+    // The window under a screen point as the control sees it: a disabled control of the
+    // owner counts, where the system's own search would give the owner instead.
+    HWND WindowUnder(POINT screen) const;
     void Destroy();
 
     HWND Handle() const { return control_; }
     bool Exists() const { return control_ != nullptr; }
 
   private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
+
     HWND control_ = nullptr;
     HWND owner_ = nullptr;
+    WNDPROC original_ = nullptr; // the control's own procedure, under ours
 };
 
 } // namespace ui

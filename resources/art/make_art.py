@@ -390,20 +390,13 @@ def bmp_bytes(w, h, bpp, rows, palette=b''):
 BAYER = (0, 8, 2, 10, 12, 4, 14, 6, 3, 11, 1, 9, 15, 7, 13, 5)
 
 
-def bmp8(cv):
-    """Median-cut to 256 colours over 15-bit bins; a light ordered dither
-    hides the banding of the long gradients."""
-    keys, hist = [], {}
-    for i, (r, g, b, _) in enumerate(cv.pixels()):
-        d = BAYER[(i // cv.w & 3) * 4 + (i & 3)] // 2 - 4
-        k = (min(255, max(0, r + d)) >> 3 << 10 | min(255, max(0, g + d)) >> 3 << 5
-             | min(255, max(0, b + d)) >> 3)
-        keys.append(k)
-        e = hist.setdefault(k, [0, 0, 0, 0])
-        e[0] += 1; e[1] += r; e[2] += g; e[3] += b
+def median_cut(keys, hist, count):
+    """Splits the 15-bit colour bins into at most `count` boxes, the widest
+    (weighted by pixel count) first.  Returns the palette as BGRx bytes and
+    the box index of every bin."""
     boxes = [sorted(hist)]
     chan = lambda k, c: k >> (10 - 5 * c) & 31
-    while len(boxes) < 256:
+    while len(boxes) < count:
         best, span, c = None, 0, 0
         for bi, box in enumerate(boxes):
             for ch in range(3):
@@ -427,9 +420,58 @@ def bmp8(cv):
         palette += bytes((round(tot[3] / tot[0]), round(tot[2] / tot[0]), round(tot[1] / tot[0]), 0))
         for k in box:
             index[k] = n
-    palette += bytes(4 * (256 - len(boxes)))
+    palette += bytes(4 * (count - len(boxes)))
+    return bytes(palette), index
+
+
+def colour_bins(pixels, w, dither):
+    """15-bit bin of every pixel (a light ordered dither when asked) and the
+    histogram of the bins: [count, r sum, g sum, b sum]."""
+    keys, hist = [], {}
+    for i, (r, g, b, _) in enumerate(pixels):
+        d = BAYER[(i // w & 3) * 4 + (i & 3)] // 2 - 4 if dither else 0
+        k = (min(255, max(0, r + d)) >> 3 << 10 | min(255, max(0, g + d)) >> 3 << 5
+             | min(255, max(0, b + d)) >> 3)
+        keys.append(k)
+        e = hist.setdefault(k, [0, 0, 0, 0])
+        e[0] += 1; e[1] += r; e[2] += g; e[3] += b
+    return keys, hist
+
+
+def bmp8(cv):
+    """Median-cut to 256 colours over 15-bit bins; a light ordered dither
+    hides the banding of the long gradients."""
+    keys, hist = colour_bins(cv.pixels(), cv.w, True)
+    palette, index = median_cut(keys, hist, 256)
     return bmp_bytes(cv.w, cv.h, 8, [bytes(index[k] for k in keys[y * cv.w:(y + 1) * cv.w])
-                                     for y in range(cv.h)], bytes(palette))
+                                     for y in range(cv.h)], palette)
+
+
+def ico16_bytes(cv):
+    """One 32 x 32 image of 16 colours with its transparency mask: the classic
+    icon file of 766 bytes that any shell can show.  Half-covered edge pixels
+    count as drawn; the palette is the icon's own 16 colours."""
+    s = cv.w
+    px = cv.pixels()
+    drawn = [a >= 128 for _, _, _, a in px]
+    opaque = [p for p, d in zip(px, drawn) if d]
+    keys, hist = colour_bins(opaque, s, False)
+    palette, index = median_cut(keys, hist, 16)
+    indices = iter(index[k] for k in keys)
+    colour = [next(indices) if d else 0 for d in drawn]
+    xor, mask = bytearray(), bytearray()
+    for y in reversed(range(s)):  # DIBs are stored bottom-up
+        row = colour[y * s:(y + 1) * s]
+        xor += bytes(row[x] << 4 | row[x + 1] for x in range(0, s, 2))
+        bits = bytearray(4)
+        for x in range(s):
+            if not drawn[y * s + x]:
+                bits[x >> 3] |= 0x80 >> (x & 7)
+        mask += bits
+    dib = struct.pack('<IiiHHIIiiII', 40, s, 2 * s, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
+    blob = dib + palette + xor + mask
+    return struct.pack('<HHH', 0, 1, 1) + struct.pack('<BBBBHHII', s, s, 16, 0, 1, 4,
+                                                      len(blob), 22) + blob
 
 
 def sample_project():
@@ -443,8 +485,9 @@ def build(version):
     return {
         'board.ico': ico('board', (16, 32, 48)),
         'tray.ico': ico('tray', (16, 20, 24, 32)),
-        'uninstall.ico': ico('uninstall', (16, 32, 48)),
-        'readme.ico': ico('readme', (16, 32, 48)),
+        # The installer writes these two into the install folder for its shortcuts.
+        'uninstall.ico': ico16_bytes(icon(32, 'uninstall')),
+        'readme.ico': ico16_bytes(icon(32, 'readme')),
         'splash.bmp': bmp8(splash(version)),
         'backdrop.bmp': bmp8(backdrop()),
         'SAMPLE.VQP': sample_project(),

@@ -9,8 +9,9 @@ import unittest
 
 ROOT = os.path.abspath(os.path.join(os.path.dirname(__file__), '..', '..'))
 SCRIPT = os.path.join(ROOT, 'resources', 'art', 'make_art.py')
-ICONS = {'board.ico': [16, 32, 48], 'tray.ico': [16, 20, 24, 32],
-         'uninstall.ico': [16, 32, 48], 'readme.ico': [16, 32, 48]}
+ICONS = {'board.ico': [16, 32, 48], 'tray.ico': [16, 20, 24, 32]}
+# The installer's payload icons: one 32 x 32 image of 16 colours each, 766 bytes.
+PAYLOAD_ICONS = ['readme.ico', 'uninstall.ico']
 NAMES = [b'First Name', b'Last Name', b'Full Name', b'Street Address', b'City', b'State']
 
 
@@ -98,6 +99,39 @@ class MakeArtTest(unittest.TestCase):
                     if a == 0:
                         self.assertEqual(xor[4 * i:4 * i + 3], b'\0\0\0')
                 self.assertGreater(len({xor[i:i + 3] for i in range(0, len(xor), 4)}), 8)
+
+    def test_payload_icons_are_classic_16_colour_icons(self):
+        images = {}
+        for name in PAYLOAD_ICONS:
+            with self.subTest(name=name):
+                data = self.read(name)
+                self.assertEqual(len(data), 766)
+                self.assertEqual(struct.unpack_from('<HHH', data, 0), (0, 1, 1))
+                entry = struct.unpack_from('<BBBBHHII', data, 6)
+                self.assertEqual(entry, (32, 32, 16, 0, 1, 4, 744, 22))
+                hdr = struct.unpack_from('<IiiHHIIiiII', data, 22)
+                self.assertEqual(hdr[:6], (40, 32, 64, 1, 4, 0))
+                self.assertEqual(hdr[6], 512 + 128)
+                palette = [data[62 + 4 * i:62 + 4 * i + 3] for i in range(16)]
+                xor, mask = data[126:638], data[638:766]
+                # every pixel: its 4-bit index and whether the mask leaves it drawn
+                drawn, used = 0, set()
+                for y in range(32):
+                    for x in range(32):
+                        nibble = xor[y * 16 + x // 2] >> (0 if x & 1 else 4) & 15
+                        clear = mask[y * 4 + (x >> 3)] >> (7 - (x & 7)) & 1
+                        if clear:
+                            self.assertEqual(nibble, 0, (name, x, y))
+                        else:
+                            drawn += 1
+                            used.add(palette[nibble])
+                self.assertGreater(drawn, 32 * 32 // 3, name)
+                self.assertLess(drawn, 32 * 32, name)
+                # rows are bottom-up: the last row's first bit is the top-left corner
+                self.assertEqual(mask[31 * 4] >> 7, 1, name)
+                self.assertGreaterEqual(len(used), 8, name)
+                images[name] = xor
+        self.assertNotEqual(images['readme.ico'], images['uninstall.ico'])
 
     def check_bmp(self, name, bpp):
         data = self.read(name)

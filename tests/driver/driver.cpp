@@ -1,6 +1,9 @@
 #include "driver.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace driver {
@@ -994,6 +997,127 @@ bool RemoveTree(const std::string& path) {
     }
     Fail("could not remove " + target + ": " + ErrorText(GetLastError()));
     return false;
+}
+
+// ---- mouse ----
+
+bool MoveMouseTo(POINT at) {
+    // SetCursorPos moves the display's own pointer too, so the crossing events that follow
+    // a window change report the new point; a move made by SendInput alone left the old one
+    // there. The system queues the WM_MOUSEMOVE for it.
+    SetCursorPos(at.x, at.y);
+    POINT now = {};
+    bool there =
+        Poll([&] { return GetCursorPos(&now) && abs(now.x - at.x) <= 1 && abs(now.y - at.y) <= 1; },
+             1000);
+    if (!there)
+        Fail("MoveMouseTo: the cursor stands at " + std::to_string(now.x) + "," +
+             std::to_string(now.y) + ", not at " + std::to_string(at.x) + "," +
+             std::to_string(at.y));
+    return there;
+}
+
+POINT ControlCentre(HWND dialog, int id) {
+    RECT r = {};
+    GetWindowRect(GetDlgItem(dialog, id), &r);
+    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+// ---- tooltips ----
+
+namespace {
+
+struct TooltipSearch {
+    HWND owner;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTooltip(HWND window, LPARAM l) {
+    auto* search = reinterpret_cast<TooltipSearch*>(l);
+    if (IsClass(window, "tooltips_class32") && GetWindow(window, GW_OWNER) == search->owner)
+        search->found.push_back(window);
+    return TRUE;
+}
+
+// Memory in the process of a window: a tool record followed by room for its text, so that
+// messages that carry pointers can be sent to that window.
+class LentMemory {
+  public:
+    static const int kTextChars = 4096;
+    struct Block {
+        TTTOOLINFOW info;
+        wchar_t text[kTextChars];
+    };
+
+    explicit LentMemory(HWND window) {
+        DWORD pid = PidOf(window);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+        if (process_)
+            remote_ = static_cast<Block*>(
+                VirtualAllocEx(process_, nullptr, sizeof(Block), MEM_COMMIT, PAGE_READWRITE));
+        if (!remote_)
+            Fail("no memory in process " + std::to_string(pid) + ": " + ErrorText(GetLastError()));
+    }
+    ~LentMemory() {
+        if (remote_)
+            VirtualFreeEx(process_, remote_, 0, MEM_RELEASE);
+        if (process_)
+            CloseHandle(process_);
+    }
+    LentMemory(const LentMemory&) = delete;
+    LentMemory& operator=(const LentMemory&) = delete;
+
+    bool valid() const { return remote_ != nullptr; }
+    // Sends msg with the lent record (pointing at the lent text) and reads both back.
+    LRESULT SendTool(HWND window, UINT msg, WPARAM w, Tool* tool) {
+        Block local = {};
+        local.info.cbSize = TTTOOLINFOW_V2_SIZE;
+        local.info.lpszText = remote_->text;
+        SIZE_T done = 0;
+        if (!WriteProcessMemory(process_, remote_, &local, sizeof local, &done))
+            return 0;
+        LRESULT result = 0;
+        if (!Send(window, msg, w, reinterpret_cast<LPARAM>(remote_), &result))
+            return 0;
+        if (!ReadProcessMemory(process_, remote_, &local, sizeof local, &done))
+            return 0;
+        local.text[kTextChars - 1] = L'\0';
+        tool->owner = local.info.hwnd;
+        tool->window = reinterpret_cast<HWND>(local.info.uId);
+        tool->flags = local.info.uFlags;
+        tool->text = local.info.lpszText == remote_->text ? Narrow(local.text, lstrlenW(local.text))
+                                                          : std::string();
+        return result;
+    }
+
+  private:
+    HANDLE process_ = nullptr;
+    Block* remote_ = nullptr;
+};
+
+} // namespace
+
+std::vector<HWND> TooltipsOf(HWND owner) {
+    TooltipSearch search = {owner, {}};
+    EnumWindows(CollectTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool ToolAt(HWND tooltip, int index, Tool* tool) {
+    LentMemory memory(tooltip);
+    if (!memory.valid())
+        return false;
+    if (!memory.SendTool(tooltip, TTM_ENUMTOOLSW, static_cast<WPARAM>(index), tool)) {
+        Fail("ToolAt: " + Describe(tooltip) + " has no tool " + std::to_string(index));
+        return false;
+    }
+    return true;
+}
+
+bool CurrentTool(HWND tooltip, Tool* tool) {
+    LentMemory memory(tooltip);
+    return memory.valid() && memory.SendTool(tooltip, TTM_GETCURRENTTOOLW, 0, tool) != 0;
 }
 
 } // namespace driver

@@ -124,4 +124,29 @@ std::string MakeScratchDir(const std::string& name);
 // Deletes a folder and everything in it (read-only files too); true if gone.
 bool RemoveTree(const std::string& path);
 
+// ---- Mouse -----------------------------------------------------------------
+
+// Moves the mouse to the screen point (the window under it gets WM_MOUSEMOVE);
+// true if the cursor is there afterwards.
+bool MoveMouseTo(POINT at);
+// The centre of a control of dialog, in screen coordinates.
+POINT ControlCentre(HWND dialog, int id);
+
+// ---- Tooltips (also of another process) ------------------------------------
+
+// Tooltip controls (class tooltips_class32) that window owns.
+std::vector<HWND> TooltipsOf(HWND owner);
+
+struct Tool {
+    HWND owner = nullptr;  // the window the tool was registered for
+    HWND window = nullptr; // the tool's window (tools known by handle)
+    UINT flags = 0;
+    std::string text;
+};
+// The index-th tool of a tooltip control, its text read in full with the wide
+// message through memory lent in the control's process.
+bool ToolAt(HWND tooltip, int index, Tool* tool);
+// The tool whose tip the control shows now; false if none.
+bool CurrentTool(HWND tooltip, Tool* tool);
+
 } // namespace driver

@@ -2,6 +2,7 @@
 // dialog, so the driver is known to work before any product test relies on it.
 #include "driver.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -294,6 +295,42 @@ TEST(Driver, WaitingOnAnEndedProcessStopsEarly) {
     driver::Process missing = driver::Start(exeDir + "\\no-such-program.exe", "", "");
     EXPECT_EQ(missing.pid, 0u);
     EXPECT_TRUE(Contains(driver::LastFailure(), "no-such-program.exe")) << driver::LastFailure();
+}
+
+// A tooltip of this process stands in for another's: the tools are read through lent
+// memory all the same, and texts longer than the ANSI messages give come back whole.
+TEST(Driver, TooltipToolsAreReadInFull) {
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    HWND owner = CreateWindowA("STATIC", "owner", WS_POPUP | WS_VISIBLE, 40, 40, 200, 80, nullptr,
+                               nullptr, nullptr, nullptr);
+    HWND tool = CreateWindowA("STATIC", "", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0, 100, 40,
+                              owner, (HMENU)7, nullptr, nullptr);
+    HWND tips = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0, 0, 0, 0, 0, owner, nullptr, nullptr,
+                                nullptr);
+    ASSERT_TRUE(owner && tool && tips);
+    const std::string text = "A tip longer than eighty characters, " + std::string(200, 'z');
+    TTTOOLINFOA info = {};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.uFlags = TTF_IDISHWND;
+    info.hwnd = owner;
+    info.uId = (UINT_PTR)tool;
+    info.lpszText = const_cast<char*>(text.c_str());
+    ASSERT_TRUE(SendMessageA(tips, TTM_ADDTOOLA, 0, (LPARAM)&info));
+
+    EXPECT_EQ(driver::TooltipsOf(owner), std::vector<HWND>{tips});
+    driver::Tool read;
+    ASSERT_TRUE(driver::ToolAt(tips, 0, &read)) << driver::LastFailure();
+    EXPECT_EQ(read.owner, owner);
+    EXPECT_EQ(read.window, tool);
+    EXPECT_TRUE(read.flags & TTF_IDISHWND);
+    EXPECT_EQ(read.text, text);
+    EXPECT_FALSE(driver::ToolAt(tips, 1, &read)) << "only one tool";
+    EXPECT_FALSE(driver::CurrentTool(tips, &read)) << "no tip shown";
+
+    EXPECT_TRUE(driver::MoveMouseTo(driver::ControlCentre(owner, 7))) << driver::LastFailure();
+    DestroyWindow(owner);
+    EXPECT_TRUE(driver::TooltipsOf(owner).empty());
 }
 
 } // namespace

@@ -103,3 +103,40 @@ TEST_F(TooltipTest, TheControlGoesWithItsHolder) {
     }
     EXPECT_FALSE(IsWindow(control));
 }
+
+// The control's own search for the window under a point counts disabled controls of the
+// owner, so their tips show; elsewhere it is the system's search.
+TEST(TooltipWindowUnder, ADisabledControlOfTheOwnerCounts) {
+    HWND owner = CreateWindowExA(WS_EX_TOPMOST, "#32770", "owner", WS_POPUP | WS_VISIBLE, 20, 20,
+                                 300, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(owner);
+    HWND enabled = CreateWindowA("BUTTON", "on", WS_CHILD | WS_VISIBLE, 0, 0, 100, 30, owner,
+                                 (HMENU)1, nullptr, nullptr);
+    HWND disabled = CreateWindowA("EDIT", "", WS_CHILD | WS_VISIBLE | WS_DISABLED, 120, 0, 100, 30,
+                                  owner, (HMENU)2, nullptr, nullptr);
+    HWND hidden = CreateWindowA("BUTTON", "hidden", WS_CHILD, 0, 50, 100, 30, owner, (HMENU)3,
+                                nullptr, nullptr);
+    ui::Tooltip tips;
+    ASSERT_TRUE(tips.Create(owner));
+    auto centre = [](HWND w) {
+        RECT r;
+        GetWindowRect(w, &r);
+        return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    };
+    POINT over = centre(disabled);
+    EXPECT_EQ(tips.WindowUnder(over), disabled);
+    EXPECT_EQ((HWND)SendMessageA(tips.Handle(), TTM_WINDOWFROMPOINT, 0, (LPARAM)&over), disabled)
+        << "the control asks the same question of itself";
+    over = centre(enabled);
+    EXPECT_EQ(tips.WindowUnder(over), enabled);
+    over = centre(hidden);
+    EXPECT_EQ(tips.WindowUnder(over), owner) << "a hidden control has no tip";
+    over = POINT{5, 400}; // beside the owner: what the system finds
+    EXPECT_EQ(tips.WindowUnder(over), WindowFromPoint(over));
+
+    HWND control = tips.Handle();
+    DestroyWindow(owner); // takes its owned control along
+    EXPECT_FALSE(IsWindow(control));
+    tips.Destroy();
+    EXPECT_FALSE(tips.Exists());
+}
