@@ -5,7 +5,7 @@
 #
 #   bash tests/fuzz/run.sh [short|long] [target...]
 #
-# short (the test command's run): each target for FUZZ_SECONDS seconds (default 4) with a
+# short (the test command's run): each target for FUZZ_SECONDS seconds (default 3) with a
 #       fixed seed, from the seeds alone; what it finds is thrown away.
 # long  (on demand): FUZZ_RUNS executions per target (default 10,000,000), one target after
 #       the other, each stopped after FUZZ_MAX_SECONDS if that is set; the inputs found are
@@ -56,7 +56,7 @@ for target in $targets; do
     if [ "$mode" = short ]; then
         corpus="$OUT/short/$target"
         rm -rf "$corpus" && mkdir -p "$corpus"
-        limit="-max_total_time=${FUZZ_SECONDS:-4}"
+        limit="-max_total_time=${FUZZ_SECONDS:-3}"
     else
         corpus="$OUT/corpus/$target"
         mkdir -p "$corpus"
