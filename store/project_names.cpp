@@ -12,10 +12,16 @@ const char kExtension[] = ".vqp";
 const char* const kDeviceNames[] = {"CON", "PRN", "AUX", "NUL"};
 const char* const kNumberedDevices[] = {"COM", "LPT"};
 
+// Windows also takes the superscript digits 1, 2 and 3 (single-byte 0xB9, 0xB2, 0xB3) as
+// device numbers: "COM\xB9.vqp" opens COM1.
+bool IsDeviceDigit(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return (c >= '1' && c <= '9') || u == 0xB9 || u == 0xB2 || u == 0xB3;
+}
+
 bool IsNumberedDevice(const char* name) {
     for (const char* stem : kNumberedDevices)
-        if (base::StartsWithNoCase(name, stem, 3) && name[3] >= '1' && name[3] <= '9' &&
-            name[4] == '\0')
+        if (base::StartsWithNoCase(name, stem, 3) && IsDeviceDigit(name[3]) && name[4] == '\0')
             return true;
     return false;
 }

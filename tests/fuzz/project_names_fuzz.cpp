@@ -1,10 +1,12 @@
-// Project names: cleaning what the user types, device names, the path built from a typed
-// name in an arbitrary program folder, and the name suggested for a path.
+// Project names: cleaning what the user types, device names (alone and as the last part of
+// a path), the path built from a typed name in an arbitrary program folder, and the name
+// suggested for a path.
 // Checked against plain reference versions written here: the cleaned name and its length,
 // the refusal of a name that does not fit; a cleaned name holds no dropped character and
 // no dot, and cleaning twice settles (once for names without dropped characters); every
 // name that Windows would open as a device is one (the part before an extension, trailing
-// blanks dropped), so no accepted path names a device; a refused path leaves the buffer
+// blanks dropped; superscript 1 to 3 number devices too), and a path whose last part is
+// one names a device, so no accepted path names a device; a refused path leaves the buffer
 // byte for byte; an accepted one is folder \ name .vqp, at most 255 characters, within
 // the buffer; the suggestion for an accepted path is its name, and it leads back to the
 // same path.
@@ -54,8 +56,15 @@ bool OpensDevice(const std::string& name) {
         stem.pop_back();
     if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL")
         return true;
+    const unsigned char digit = stem.size() == 4 ? static_cast<unsigned char>(stem[3]) : 0;
     return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
-           stem[3] >= '1' && stem[3] <= '9';
+           ((digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3);
+}
+
+// The last part of a path, as the system finds the file name in it.
+std::string LastPart(const std::string& path) {
+    const size_t cut = path.find_last_of("\\/:");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
 }
 
 std::string Clean(const std::string& typed, size_t size = 300) {
@@ -103,6 +112,14 @@ void CheckDevice(const std::string& name) {
     const std::string text = UpToNul(name);
     FUZZ_CHECK(IsDeviceName(text.c_str()) == OpensDevice(text), "IsDeviceName(%s) is %d",
                Shown(text).c_str(), int(IsDeviceName(text.c_str())));
+}
+
+// A path is judged by its last part, whatever comes before it.
+void CheckPathDevice(const std::string& pathIn) {
+    const std::string path = UpToNul(pathIn);
+    FUZZ_CHECK(PathNamesDevice(path.c_str()) == OpensDevice(LastPart(path)),
+               "PathNamesDevice(%s) is %d", Shown(path).c_str(),
+               int(PathNamesDevice(path.c_str())));
 }
 
 // Returns the accepted path, or "" when refused.
@@ -173,9 +190,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckDevice(typed);
     CheckDevice(Clean(typed));
     CheckSuggestion(path, suggestSize);
+    CheckPathDevice(path);
+    CheckPathDevice(folder + "\\" + typed);
 
     const std::string made = CheckPath(folder, typed, bufferSize);
     if (!made.empty()) {
+        FUZZ_CHECK(!PathNamesDevice(made.c_str()), "the accepted path %s names a device",
+                   Shown(made).c_str());
         // The Save As prefill for the new path is the name; taken as typed, it leads back
         // to the same file.
         const std::string name = made.substr(folder.size() + 1, made.size() - folder.size() - 5);

@@ -104,6 +104,15 @@ TEST(ProjectNameDevices, ReservedNamesInAnyCaseAreDevices) {
         EXPECT_TRUE(IsDeviceName(name)) << name;
 }
 
+TEST(ProjectNameDevices, SuperscriptDigitsNumberDevicesToo) {
+    for (const char* name : {"COM\xB9", "com\xB2", "LPT\xB3", "lpt\xB9.vqp", "COM\xB2 "})
+        EXPECT_TRUE(IsDeviceName(name)) << name;
+    for (const char* name : {"COM\xB0", "LPT\xBC", "COM\xB9\xB9", "CON\xB9"})
+        EXPECT_FALSE(IsDeviceName(name)) << name;
+    EXPECT_EQ("<refused>", PathFor("Com\xB9"));
+    EXPECT_TRUE(PathNamesDevice("C:\\Boards\\LPT\xB2.vqp"));
+}
+
 TEST(ProjectNameDevices, NamesThatOnlyLookLikeDevicesAreNot) {
     for (const char* name :
          {"CONS", "CO", "NULL", "COM", "COM0", "COM10", "LPT", "LPTX", " CON", "AUX1", "console"})
