@@ -1,14 +1,10 @@
 #include "dialogs/os_description.h"
 
-#include <windows.h>
-
-#include "base/registry.h"
 #include "base/text.h"
 
 namespace {
 
 const char kWindowsPrefix[] = "Windows ";
-const char kEnvironmentKey[] = "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment";
 
 // The name after "Windows " of a known version; nullptr for the Unknown forms.
 const char* KnownName(const OsVersion& v) {
@@ -51,29 +47,6 @@ int UnknownNumber(unsigned long platform) {
     return platform <= 2 ? (int)platform + 1 : 4;
 }
 
-typedef BOOL(WINAPI* IsWow64ProcessFunction)(HANDLE, PBOOL);
-
-// Looked up by name: the function does not exist on older systems.
-bool RunsOn64BitWindows() {
-#ifdef _WIN64
-    return true; // a 64-bit program runs on nothing else
-#else
-    HMODULE kernel = GetModuleHandleA("kernel32");
-    FARPROC found = kernel ? GetProcAddress(kernel, "IsWow64Process") : nullptr;
-    if (!found)
-        return false;
-    auto isWow64 = reinterpret_cast<IsWow64ProcessFunction>(reinterpret_cast<void*>(found));
-    BOOL wow64 = FALSE;
-    return isWow64(GetCurrentProcess(), &wow64) && wow64;
-#endif
-}
-
-// The processor value of the system environment; false when it cannot be read.
-bool ReadProcessor(char* out, size_t size) {
-    return base::ReadRegistryText(HKEY_LOCAL_MACHINE, kEnvironmentKey, "PROCESSOR_ARCHITECTURE",
-                                  KEY_READ, out, size);
-}
-
 } // namespace
 
 void DescribeWindowsName(const OsVersion& version, char* out, size_t size) {
@@ -103,19 +76,4 @@ void FormatVersionLines(const char* programVersion, const OsVersion& version,
                         const char* description, char* out, size_t size) {
     base::FormatText(out, size, "Version: %s - Windows Type: %lu.%lu.%lu\n%s", programVersion,
                      version.platform, version.major, version.minor, description);
-}
-
-void DescribeRunningWindows(OsVersion& version, char* description, size_t size) {
-    const bool is64bit = RunsOn64BitWindows();
-    char processor[kProcessorSize];
-    const bool haveProcessor = is64bit && ReadProcessor(processor, sizeof processor);
-
-    OSVERSIONINFOA info = {};
-    info.dwOSVersionInfoSize = sizeof info;
-    GetVersionExA(&info);
-    version.platform = info.dwPlatformId;
-    version.major = info.dwMajorVersion;
-    version.minor = info.dwMinorVersion;
-
-    DescribeWindows(version, is64bit, haveProcessor ? processor : nullptr, description, size);
 }

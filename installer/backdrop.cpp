@@ -19,8 +19,8 @@ namespace installer {
 
 namespace {
 
-const char kInstallTitle[] = "%s Installation";
-const char kUninstallTitle[] = "%s UnInstalling";
+constexpr char kInstallTitle[] = "%s Installation";
+constexpr char kUninstallTitle[] = "%s UnInstalling";
 // The restored size, in dialog units; the backdrop shows maximised.
 constexpr int kWidthUnits = 181;
 constexpr int kHeightUnits = 103;
@@ -43,7 +43,7 @@ class Backdrop : public ui::Window {
     bool CreateHidden();
     void SetIcon();
     void Start(Mode mode);
-    void ShowAndPost(const char* titleFormat, int command);
+    void ShowAndPost(const char* title, int command);
     void PaintPicture(HDC dc);
     void End(int result);
 
@@ -112,9 +112,16 @@ int Backdrop::Run(const char* commandLine) {
 }
 
 void Backdrop::Start(Mode mode) {
+    char title[128];
     switch (mode) {
-    case Mode::Install: ShowAndPost(kInstallTitle, IDM_RUN_INSTALL); return;
-    case Mode::Uninstall: ShowAndPost(kUninstallTitle, IDM_RUN_UNINSTALL); return;
+    case Mode::Install:
+        base::FormatText(title, sizeof title, kInstallTitle, kProductName);
+        ShowAndPost(title, IDM_RUN_INSTALL);
+        return;
+    case Mode::Uninstall:
+        base::FormatText(title, sizeof title, kUninstallTitle, kProductName);
+        ShowAndPost(title, IDM_RUN_UNINSTALL);
+        return;
     case Mode::Relaunch:
         running_ = true;
         result_ = runs_.relaunch ? runs_.relaunch(Handle(), env_) : IDCANCEL;
@@ -124,9 +131,7 @@ void Backdrop::Start(Mode mode) {
     }
 }
 
-void Backdrop::ShowAndPost(const char* titleFormat, int command) {
-    char title[128];
-    base::FormatText(title, sizeof title, titleFormat, kProductName);
+void Backdrop::ShowAndPost(const char* title, int command) {
     SetWindowTextA(Handle(), title);
     ShowWindow(Handle(), SW_MAXIMIZE);
     UpdateWindow(Handle());

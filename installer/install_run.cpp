@@ -16,10 +16,6 @@ namespace {
 const char kPayloadSource[] = "RCDATA";
 constexpr unsigned kStepPauseMs = 128;
 
-void ShowStop(const char* format, const char* a, const char* b = "", const char* c = "") {
-    ui::ShowMessageCaption(kInstallCaption, MB_ICONSTOP, format, a, b, c);
-}
-
 // The installer's own file: a copy that keeps its time first, then a plain copy over a
 // destination made writable.
 bool CopyOwnFile(Environment& env, const InstallRun& run, const char* destination,
@@ -28,7 +24,7 @@ bool CopyOwnFile(Environment& env, const InstallRun& run, const char* destinatio
         return true;
     view.ShowFiles(run.ownFile, destination);
     if (!env.FileExists(run.ownFile)) {
-        ShowStop(kMsgSourceMissing, run.ownFile);
+        ui::ShowMessageCaption(kInstallCaption, MB_ICONSTOP, kMsgSourceMissing, run.ownFile);
         return false;
     }
     const DWORD attributes = GetFileAttributesA(destination);
@@ -37,7 +33,8 @@ bool CopyOwnFile(Environment& env, const InstallRun& run, const char* destinatio
     DeleteFileA(destination);
     if (CopyFileA(run.ownFile, destination, FALSE))
         return true;
-    ShowStop(kMsgFileNotCopied, run.ownFile, destination, destination);
+    ui::ShowMessageCaption(kInstallCaption, MB_ICONSTOP, kMsgFileNotCopied, run.ownFile,
+                           destination, destination);
     return false;
 }
 
@@ -45,7 +42,8 @@ bool WriteFileStep(Environment& env, const InstallRun& run, const FileStep& step
                    InstallView& view) {
     char destination[kPathSize];
     if (!InstallFilePath(run.installFolder, step.fileName, destination, sizeof destination)) {
-        ShowStop(kMsgPayloadNotCopied, destination, destination);
+        ui::ShowMessageCaption(kInstallCaption, MB_ICONSTOP, kMsgPayloadNotCopied, destination,
+                               destination);
         return false;
     }
     if (step.resourceId == kOwnFile)
@@ -53,7 +51,8 @@ bool WriteFileStep(Environment& env, const InstallRun& run, const FileStep& step
     view.ShowFiles(kPayloadSource, destination);
     if (ExtractPayload(run.payload, step.resourceId, destination))
         return true;
-    ShowStop(kMsgPayloadNotCopied, destination, destination);
+    ui::ShowMessageCaption(kInstallCaption, MB_ICONSTOP, kMsgPayloadNotCopied, destination,
+                           destination);
     return false;
 }
 

@@ -16,7 +16,6 @@ const char kRelaunchWord[] = "UnInstall";
 const char kUninstallWord[] = "UnInstall2";
 const char kInstalledWord[] = "InstallingTheProgram";
 
-const char kMsgShortPathNoAccess[] = "Unable to read/write access %s";
 const char kMsgNoLocalFolder[] = "Unable to access your Local Folder.";
 const char kMsgNoAccessLocalFolder[] = "Unable to read/write access your Local Folder.";
 const char kMsgNoProgramFiles[] = "Unable to access your [Program Files] Folder.";
@@ -26,18 +25,10 @@ const char kMsgMultiUserLater[] = "Multi User will be available in future versio
 const char kMsgNoPreviousInstall[] = "Unable to find a previous installation to upgrade.";
 const char kMsgNoFolderToInstallInto[] = "Unable to access a folder to install into.";
 
-const char kMsgNoDriveLetter[] =
-    "The Path you Specified:\n%s\ncould not be created because it does "
-    "not include a valid drive letter.";
-const char kMsgPathNotCreated[] = "The Path you Specified:\n%s\ncould not be created.";
-
 const char kMsgPathTooLong[] = "The Path you Specified is to long.";
 const char kMsgSameFolder[] =
     "You can not install from the same directory that you are "
     "installing to.\n\nPlease select a different directory.";
-const char kMsgFolderNotCreated[] =
-    "The Path to the Folder you Specified:\n%s\ncould not be "
-    "created.\n";
 const char kMsgPermissions[] =
     "Permissions Problems\n\nIf you experience permissions problems it is most likely that you "
     "have a [Standard User] account. Changing your account to an [Administrator] account will "
@@ -52,25 +43,7 @@ const char kMsgPermissions[] =
     "account]\no Select [Change the account type]\no Change your account to [Administrator]\no "
     "Select [Change Account Type]\no Reboot the computer";
 
-const char kMsgPayloadNotCopied[] =
-    "Copying to:\n%s\nThe file could not be copied.\n\no Is %s in "
-    "use?\no Is your disk full?\n";
-const char kMsgSourceMissing[] = "Source File:\n%s\nis missing!";
-const char kMsgFileNotCopied[] =
-    "Copying from:\n%s\nCopying to:\n%s\nThe file could not be copied.\n\no Is %s in use?\no Is "
-    "your disk full?\no You may have specified an invalid destination.\n";
-
 const char kMsgInstallFailed[] = "Conditions Prevented Proper Installation.";
 const char kMsgGroupNotCreated[] = "There was an error while creating the group.";
-const char kMsgClosingBoard[] =
-    "Closing [%s] as it can not be running while doing this "
-    "operation...";
-
-const char kMsgInstallNotFound[] =
-    "The installation of %s that you are UnInstalling from:\n%s\n"
-    "can not be found.";
-const char kMsgFolderNotAllRemoved[] =
-    "Tessaro could not remove every file from:\n%s\n\nClose any "
-    "program that uses it and delete the folder yourself.";
 
 } // namespace installer

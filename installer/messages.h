@@ -1,5 +1,6 @@
 // The installer's names and the texts it shows, in one place: the logic shows them, the
-// dialogs and the tests use the same constants.
+// dialogs and the tests use the same constants. Texts with something to fill in (%s) stand
+// here in full, so that the compiler checks every call's arguments against them.
 #pragma once
 
 namespace installer {
@@ -23,7 +24,8 @@ extern const char kUninstallWord[]; // "UnInstall2"
 extern const char kInstalledWord[]; // passed to the board after an install
 
 // Proposals (caption: product name, information icon).
-extern const char kMsgShortPathNoAccess[]; // followed by the folder
+// Followed by the folder.
+inline constexpr char kMsgShortPathNoAccess[] = "Unable to read/write access %s";
 extern const char kMsgNoLocalFolder[];
 extern const char kMsgNoAccessLocalFolder[];
 extern const char kMsgNoProgramFiles[];
@@ -34,27 +36,47 @@ extern const char kMsgNoPreviousInstall[];
 extern const char kMsgNoFolderToInstallInto[];
 
 // CreatePath (caption: product name, stop icon).
-extern const char kMsgNoDriveLetter[];
-extern const char kMsgPathNotCreated[];
+inline constexpr char kMsgNoDriveLetter[] =
+    "The Path you Specified:\n%s\ncould not be created because it does "
+    "not include a valid drive letter.";
+inline constexpr char kMsgPathNotCreated[] = "The Path you Specified:\n%s\ncould not be created.";
 
 // Next (caption: install caption).
 extern const char kMsgPathTooLong[];
 extern const char kMsgSameFolder[];
-extern const char kMsgFolderNotCreated[];
+inline constexpr char kMsgFolderNotCreated[] =
+    "The Path to the Folder you Specified:\n%s\ncould not be "
+    "created.\n";
 extern const char kMsgPermissions[];
 
 // The install run (caption: install caption, stop icon).
-extern const char kMsgPayloadNotCopied[]; // destination, destination
-extern const char kMsgSourceMissing[];    // source
-extern const char kMsgFileNotCopied[];    // source, destination, destination
+// Destination, destination.
+inline constexpr char kMsgPayloadNotCopied[] =
+    "Copying to:\n%s\nThe file could not be copied.\n\no Is %s in "
+    "use?\no Is your disk full?\n";
+// Source.
+inline constexpr char kMsgSourceMissing[] = "Source File:\n%s\nis missing!";
+// Source, destination, destination.
+inline constexpr char kMsgFileNotCopied[] =
+    "Copying from:\n%s\nCopying to:\n%s\nThe file could not be copied.\n\no Is %s in use?\no Is "
+    "your disk full?\no You may have specified an invalid destination.\n";
 
 // The install sequence.
 extern const char kMsgInstallFailed[];
 extern const char kMsgGroupNotCreated[];
-extern const char kMsgClosingBoard[]; // product name
+// Product name.
+inline constexpr char kMsgClosingBoard[] =
+    "Closing [%s] as it can not be running while doing this "
+    "operation...";
 
 // The uninstaller.
-extern const char kMsgInstallNotFound[];     // product name, folder
-extern const char kMsgFolderNotAllRemoved[]; // folder
+// Product name, folder.
+inline constexpr char kMsgInstallNotFound[] =
+    "The installation of %s that you are UnInstalling from:\n%s\n"
+    "can not be found.";
+// Folder.
+inline constexpr char kMsgFolderNotAllRemoved[] =
+    "Tessaro could not remove every file from:\n%s\n\nClose any "
+    "program that uses it and delete the folder yourself.";
 
 } // namespace installer

@@ -15,9 +15,10 @@ namespace {
 const char kLegacyTemplate[] = "?:\\Program Files\\KESTRUM";
 const char kShortTemplate[] = "C:\\vqp";
 
-void Tell(bool tell, const char* format, const char* folder = nullptr) {
+// A notice with nothing to fill in.
+void Tell(bool tell, const char* text) {
     if (tell)
-        ui::ShowMessage(MB_ICONINFORMATION, format, folder);
+        ui::ShowMessage(MB_ICONINFORMATION, "%s", text);
 }
 
 bool Accept(Proposal& p, const char* folder, int choice) {
@@ -102,7 +103,8 @@ bool TrimmedShellFolder(Environment& env, int csidl, char* out, size_t size) {
 bool ProposeShortPath(Environment& env, const InstallPlaces& places, Proposal& p, bool tell) {
     if (ShortPathUsable(env, places))
         return Accept(p, places.shortFolder, kChoiceShortPath);
-    Tell(tell, kMsgShortPathNoAccess, places.shortFolder);
+    if (tell)
+        ui::ShowMessage(MB_ICONINFORMATION, kMsgShortPathNoAccess, places.shortFolder);
     return Reject(p, kChoiceNone);
 }
 

@@ -13,7 +13,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 PACKAGES="cmake make python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 googletest wine wine64 wine32:i386
           xvfb xauth x11-utils imagemagick fonts-wine fonts-liberation icoutils liblnk-utils pev
-          clang-format"
+          clang-format clang libfuzzer-14-dev libclang-rt-14-dev"
 
 say() { echo "== $*"; }
 

@@ -13,6 +13,15 @@ ensure_packages
 check_format
 check_layers
 say "formatting matches .clang-format; includes run one way"
+# The window-free logic, natively under the sanitizers: a few seconds per fuzz target. Part
+# of a whole run; TESSARO_FUZZ=0 leaves it out, TESSARO_FUZZ=1 adds it to a filtered one.
+fuzz_failed=""
+whole_run=0
+[ $# -eq 0 ] && whole_run=1
+if [ "${TESSARO_FUZZ:-$whole_run}" = 1 ]; then
+    say "fuzzing the window-free logic (short run; the long one: bash tests/fuzz/run.sh long)"
+    FUZZ_OUT="$ROOT/build/$name-fuzz" bash "$ROOT/tests/fuzz/run.sh" short || fuzz_failed=" fuzz"
+fi
 build test-i686 "$ROOT/build/$name-i686"
 build test-x86_64 "$ROOT/build/$name-x86_64"
 
@@ -33,7 +42,7 @@ prepare_prefix "$ROOT/build/wine-$name"
 # The virtual desktop and its taskbar come up with the first program; give them a moment.
 sleep 2
 
-failed=""
+failed=$fuzz_failed
 for arch in $suites; do
     say "running the $arch suite"
     (cd "$ROOT/build/$name-$arch" && ctest --output-on-failure "$@") || failed="$failed $arch"

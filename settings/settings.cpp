@@ -2,13 +2,12 @@
 
 #include <windows.h>
 
-#include <climits>
-#include <cstdlib>
 #include <cstring>
 
 #include "base/registry.h"
 #include "base/scoped.h"
 #include "base/text.h"
+#include "settings/number_text.h"
 
 namespace settings {
 
@@ -96,12 +95,7 @@ int ReadSettingNumber(const Store& store, const char* section, const char* name,
     char text[128];
     base::FormatText(defaultText, sizeof defaultText, "%i", defaultNumber);
     ReadSettingText(store, section, name, defaultText, text, sizeof text);
-    long n = strtol(text, nullptr, 10);
-    if (n > INT_MAX)
-        return INT_MAX;
-    if (n < INT_MIN)
-        return INT_MIN;
-    return (int)n;
+    return NumberFromText(text);
 }
 
 int WriteSettingNumber(const Store& store, const char* section, const char* name, int number) {
@@ -116,7 +110,7 @@ unsigned long ReadSettingUnsigned(const Store& store, const char* section, const
     char text[128];
     base::FormatText(defaultText, sizeof defaultText, "%lu", defaultNumber);
     ReadSettingText(store, section, name, defaultText, text, sizeof text);
-    return strtoul(text, nullptr, 0);
+    return UnsignedFromText(text);
 }
 
 } // namespace settings

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "store/project_image.h"
+#include "store/temporary_name.h"
 
 class ProjectList;
 
@@ -19,9 +20,6 @@ HANDLE OpenDiskFile(const char* path, DWORD access, DWORD share);
 // Reads exactly size bytes at offset; false on any shortfall.
 bool ReadAt(HANDLE file, unsigned long long offset, void* data, DWORD size);
 bool WriteAll(HANDLE file, const void* data, DWORD size);
-
-// The start of every temporary file name the store makes (see CreateTemporaryBeside).
-constexpr char kTemporaryPrefix[] = "vqp";
 
 // Creates an empty temporary file beside path with the system's unique names and the
 // prefix "vqp" (for example "vqp1A2B.tmp"): it can never be a user's project, and a

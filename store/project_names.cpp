@@ -12,10 +12,16 @@ const char kExtension[] = ".vqp";
 const char* const kDeviceNames[] = {"CON", "PRN", "AUX", "NUL"};
 const char* const kNumberedDevices[] = {"COM", "LPT"};
 
+// Windows also takes the superscript digits 1, 2 and 3 (single-byte 0xB9, 0xB2, 0xB3) as
+// device numbers: "COM\xB9.vqp" opens COM1.
+bool IsDeviceDigit(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return (c >= '1' && c <= '9') || u == 0xB9 || u == 0xB2 || u == 0xB3;
+}
+
 bool IsNumberedDevice(const char* name) {
     for (const char* stem : kNumberedDevices)
-        if (base::StartsWithNoCase(name, stem, 3) && name[3] >= '1' && name[3] <= '9' &&
-            name[4] == '\0')
+        if (base::StartsWithNoCase(name, stem, 3) && IsDeviceDigit(name[3]) && name[4] == '\0')
             return true;
     return false;
 }
@@ -51,10 +57,20 @@ size_t CleanProjectName(const char* typed, char* out, size_t size) {
 }
 
 bool IsDeviceName(const char* name) {
+    // Windows reads only the part before an extension, without the blanks that end it:
+    // "NUL .vqp" opens NUL, and a save there would report success and keep nothing.
+    size_t length = strcspn(name, ".");
+    while (length > 0 && name[length - 1] == ' ')
+        --length;
+    char stem[5];
+    if (length >= sizeof stem)
+        return false;
+    memcpy(stem, name, length);
+    stem[length] = '\0';
     for (const char* device : kDeviceNames)
-        if (base::EqualsNoCase(name, device))
+        if (base::EqualsNoCase(stem, device))
             return true;
-    return IsNumberedDevice(name);
+    return IsNumberedDevice(stem);
 }
 
 bool PathNamesDevice(const char* path) {

@@ -11,7 +11,8 @@ constexpr int kTypedNameScan = 260;     // characters of a typed name looked at
 // the cleaned name in out (0 when nothing usable remains, or when it would not fit).
 size_t CleanProjectName(const char* typed, char* out, size_t size);
 
-// CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9 in any case: such a file name opens a device.
+// CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9 in any case, also with blanks or an extension
+// after them: such a file name opens a device.
 bool IsDeviceName(const char* name);
 
 // Whether the last part of path names a device whatever its extension ("COM1.vqp",

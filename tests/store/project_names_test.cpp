@@ -104,10 +104,35 @@ TEST(ProjectNameDevices, ReservedNamesInAnyCaseAreDevices) {
         EXPECT_TRUE(IsDeviceName(name)) << name;
 }
 
+TEST(ProjectNameDevices, SuperscriptDigitsNumberDevicesToo) {
+    for (const char* name : {"COM\xB9", "com\xB2", "LPT\xB3", "lpt\xB9.vqp", "COM\xB2 "})
+        EXPECT_TRUE(IsDeviceName(name)) << name;
+    for (const char* name : {"COM\xB0", "LPT\xBC", "COM\xB9\xB9", "CON\xB9"})
+        EXPECT_FALSE(IsDeviceName(name)) << name;
+    EXPECT_EQ("<refused>", PathFor("Com\xB9"));
+    EXPECT_TRUE(PathNamesDevice("C:\\Boards\\LPT\xB2.vqp"));
+}
+
 TEST(ProjectNameDevices, NamesThatOnlyLookLikeDevicesAreNot) {
     for (const char* name :
          {"CONS", "CO", "NULL", "COM", "COM0", "COM10", "LPT", "LPTX", " CON", "AUX1", "console"})
         EXPECT_FALSE(IsDeviceName(name)) << name;
+}
+
+TEST(ProjectNameDevices, BlanksOrAnExtensionAfterADeviceNameStillOpenTheDevice) {
+    for (const char* name : {"NUL ", "con  ", "AUX.txt", "Com1 .x", "lpt9.", "PRN   .vqp"})
+        EXPECT_TRUE(IsDeviceName(name)) << name;
+    for (const char* name : {"NUL x", "CON_", " AUX.txt", "COM1x.txt"})
+        EXPECT_FALSE(IsDeviceName(name)) << name;
+}
+
+TEST(ProjectNameDevices, ADeviceNameIsRefusedWhenADroppedCharacterLeavesABlankBehindIt) {
+    // Cleaning keeps a blank that a dropped character follows: "NUL ?" cleans to "NUL ",
+    // and "NUL .vqp" would be the device.
+    EXPECT_EQ("<refused>", PathFor("NUL ?"));
+    EXPECT_EQ("<refused>", PathFor("{AUX {{"));
+    EXPECT_EQ("<refused>", PathFor("lpt3 | |"));
+    EXPECT_EQ("C:\\Boards\\NUL x.vqp", PathFor("NUL ?x"));
 }
 
 TEST(ProjectNameDevices, ADeviceNameIsRefusedEvenWhenItOnlyAppearsAfterCleaning) {
