@@ -66,9 +66,17 @@ const char kMsgClosingBoard[] =
     "Closing [%s] as it can not be running while doing this "
     "operation...";
 
+const char kMsgNoUninstallPath[] = "Unable to create an uninstall path.";
+
+const char kMsgConfirmUninstall[] = "Do you really want to UnInstall %s?";
 const char kMsgInstallNotFound[] =
     "The installation of %s that you are UnInstalling from:\n%s\n"
     "can not be found.";
+const char kMsgUninstallWarning[] =
+    "You are UnInstalling [%s] from Folder:\n%s\n\nDoing this will remove folder:\n%s\nfrom "
+    "this computer. It will also delete all the Tessaro projects and sub-folders that you may "
+    "have in it.\n\nAre you sure you want to do this?";
+const char kMsgUninstalled[] = "%s has been UnInstalled.";
 const char kMsgFolderNotAllRemoved[] =
     "Tessaro could not remove every file from:\n%s\n\nClose any "
     "program that uses it and delete the folder yourself.";

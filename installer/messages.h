@@ -53,8 +53,16 @@ extern const char kMsgInstallFailed[];
 extern const char kMsgGroupNotCreated[];
 extern const char kMsgClosingBoard[]; // product name
 
-// The uninstaller.
+// The uninstaller's relaunch (caption: install caption, stop icon; the missing local
+// folder is told with kMsgNoFolderToInstallInto, the copy's failures with kMsgSourceMissing
+// and kMsgFileNotCopied).
+extern const char kMsgNoUninstallPath[];
+
+// The uninstaller (caption: product name).
+extern const char kMsgConfirmUninstall[];    // product name
 extern const char kMsgInstallNotFound[];     // product name, folder
+extern const char kMsgUninstallWarning[];    // product name, folder, folder
+extern const char kMsgUninstalled[];         // product name
 extern const char kMsgFolderNotAllRemoved[]; // folder
 
 } // namespace installer
