@@ -5,6 +5,7 @@
 
 #include "dialogs/about.h"
 #include "settings/settings.h"
+#include "store/file_stamp.h"
 #include "store/project_image.h"
 
 constexpr int kPathSize = 256; // paths of the board program, terminator included
@@ -40,6 +41,11 @@ struct BoardState {
     bool autoPaste = true;
 
     char currentPath[kPathSize] = ""; // empty when no project is current
+    // Whether the board shows what the current project file held when it was last read or
+    // written; only then may a save write over that file without asking for a name. The
+    // stamp tells whether another program has changed the file since.
+    bool showsCurrentFile = false;
+    FileStamp currentStamp;
     char programFolder[kPathSize] = "";
 
     HWND copyButtons[kSlotCount] = {};

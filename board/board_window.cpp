@@ -7,6 +7,7 @@
 #include "board/board_image.h"
 #include "board/catalogue.h"
 #include "board/commands.h"
+#include "board/handover.h"
 #include "board/installed_box.h"
 #include "board/project_io.h"
 #include "board/screen_tips.h"
@@ -15,6 +16,9 @@
 #include "dialogs/about.h"
 #include "resources/kestrum_ids.h"
 #include "settings/settings.h"
+#include "store/leftovers.h"
+#include "store/project_names.h"
+#include "ui/message.h"
 #include "ui/window_stack.h"
 #include "version.h"
 
@@ -28,6 +32,11 @@ const char kInstalledFormat[] =
 
 bool IsFieldId(int id) {
     return id >= IDE_FIELD_FIRST && id <= IDE_FIELD_LAST && (id - IDE_FIELD_FIRST) % 2 == 0;
+}
+
+// Something is at path (a file, a folder, a device), though perhaps nothing readable.
+bool SomethingAt(const char* path) {
+    return PathNamesDevice(path) || GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
 } // namespace
@@ -56,6 +65,7 @@ BOOL BoardWindow::OnInit() {
     ui::ClearWindowStack();
     ui::PushWindow(this, hwnd);
     g_board.window = hwnd;
+    MarkAsBoard(hwnd);
     g_board.about.productName = kProductName;
     g_board.about.version = TESSARO_VERSION_TEXT;
     DescribeThisSystem(g_board.about);
@@ -68,6 +78,9 @@ BOOL BoardWindow::OnInit() {
     CentreOnDesktop();
     g_board.menu = GetMenu(hwnd);
     ReadProgramFolder();
+    // Saves that were killed half-way left their temporary files; a running board's own
+    // save holds its file open, so that one cannot be deleted.
+    RemoveLeftoverTemporaries(g_board.programFolder);
     LoadSettings();
     CreateFieldFont();
     ApplyOptions();
@@ -96,7 +109,9 @@ bool BoardWindow::HandOverToRunningBoard() {
         int previous = (int)(INT_PTR)g_start.otherInstance;
         g_start.otherInstance = (HWND)(INT_PTR)settings::ReadSettingNumber(
             g_board.settings, settings::kHandles, settings::kTransHandle, previous);
-        if (!g_start.otherInstance)
+        // A handle left by a board that did not end normally, or written by anyone else,
+        // is as good as none.
+        if (!IsOtherBoardWindow(g_start.otherInstance, GetCurrentProcessId()))
             continue;
         PostMessageA(g_start.otherInstance, WM_COMMAND, IDM_HANDOVER_ASK, (LPARAM)Handle());
         for (int wait = 0; wait < 51; ++wait) {
@@ -157,10 +172,25 @@ void BoardWindow::ApplyOptions() {
     SetBoardTopMost(g_board.topMost);
 }
 
+// A current project that is there but cannot be read (another program holds it, it is
+// short, it names a device) is treated as missing, so nothing is written over it without
+// the user naming it; the user is told once the board is on screen.
 void BoardWindow::ShowCurrentProject() {
-    if (ProjectFileExists(g_board.currentPath) &&
-        BoardReadProject(g_board.currentPath, g_boardImage, true))
+    if (g_board.currentPath[0] == '\0')
+        return;
+    if (BoardReadProject(g_board.currentPath, g_boardImage, true))
         ScatterBoard();
+    else
+        reportUnreadable_ = SomethingAt(g_board.currentPath);
+}
+
+void BoardWindow::OnFirstIdle() {
+    ui::Dialog::OnFirstIdle();
+    if (!reportUnreadable_)
+        return;
+    reportUnreadable_ = false;
+    ui::ShowMessage(MB_ICONSTOP, "Unable to open project:\n%s", g_board.currentPath);
+    FocusSelector();
 }
 
 bool BoardWindow::OnCommand(int id, int code, HWND control) {
@@ -205,6 +235,7 @@ void BoardWindow::OnDestroy() {
         DestroyIcon(g_start.trayIcon);
     g_start.trayIcon = nullptr;
     ShowScreenTips(false);
+    UnmarkBoard(Handle());
     g_board.window = nullptr;
 }
 

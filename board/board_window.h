@@ -15,6 +15,7 @@ class BoardWindow : public ui::Dialog {
     void OnCancel() override;
     void OnDestroy() override;
     bool PreTranslate(MSG& msg) override;
+    void OnFirstIdle() override;
     INT_PTR OnMessage(UINT msg, WPARAM w, LPARAM l, bool& handled) override;
 
   private:
@@ -25,4 +26,6 @@ class BoardWindow : public ui::Dialog {
     void ShowCurrentProject();
     void OnClose();
     void PaintIconic();
+
+    bool reportUnreadable_ = false; // the current project is there but could not be read
 };

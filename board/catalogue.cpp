@@ -115,13 +115,48 @@ bool PickedPath(char* out, size_t size, bool& tooLong) {
     return true;
 }
 
-// The picked project cannot be opened: the previous one stays current, on disk and in
-// the selector, and the user is told.
-void RefuseSwitch(const char* picked) {
+// After a switch that did not happen the selector shows the current project again.
+void ShowCurrentInSelector() {
     HWND selector = Selector();
     if (!SelectCurrentEntry(selector))
         SendMessageA(selector, CB_SETCURSEL, (WPARAM)-1, 0);
+}
+
+// The picked project cannot be opened: the previous one stays current, on disk and in
+// the selector, and the user is told.
+void RefuseSwitch(const char* picked) {
+    ShowCurrentInSelector();
     ui::ShowMessage(MB_ICONSTOP, "Unable to open project:\n%s", picked);
+}
+
+// Whether a save may write the board over the current project file without asking for a
+// name: the board shows what that file held, and the file is still there.
+bool BoardShowsCurrentFile() {
+    return g_board.showsCurrentFile && ProjectFileExists(g_board.currentPath);
+}
+
+int AskOverwriteChangedFile() {
+    return ui::ShowMessage(MB_YESNOCANCEL | MB_ICONWARNING | MB_DEFBUTTON2,
+                           "Another program has changed this project file since Tessaro read "
+                           "or saved it:\n%s\n\nDo you want to overwrite it with the board?\n\n"
+                           "Yes: overwrite the file.\nNo: save the board under another name.\n"
+                           "Cancel: do not save the board now.",
+                           g_board.currentPath);
+}
+
+// Writes the gathered board over the current project file, which the board shows. A file
+// that another program changed since (another board on the same folder, a sync tool) is
+// only written over when the user says so.
+SaveResult WriteOverCurrentProject() {
+    if (FileChangedSince(g_board.currentPath, g_board.currentStamp)) {
+        const int answer = AskOverwriteChangedFile();
+        if (answer == IDNO)
+            return SaveProjectAs() ? SaveResult::kSaved : SaveResult::kNotSaved;
+        if (answer != IDYES)
+            return SaveResult::kNotSaved;
+    }
+    return BoardWriteProject(g_board.currentPath, g_boardImage, true) ? SaveResult::kSaved
+                                                                      : SaveResult::kNotSaved;
 }
 
 // The drop-down list only stays open on a board that is on screen and has the user's
@@ -209,15 +244,16 @@ int AskProjectFileName(const char* caption, NameMode mode) {
                             answer) != IDYES)
             continue;
         base::CopyText(g_board.currentPath, kPathSize, answer);
+        g_board.showsCurrentFile = false; // until the board is written there
         return 1;
     }
 }
 
-int SaveCurrentIfPresent() {
-    if (!ProjectFileExists(g_board.currentPath))
-        return 0;
+SaveResult SaveCurrentIfPresent() {
+    if (!BoardShowsCurrentFile())
+        return SaveResult::kNothingToSave;
     GatherBoard();
-    return BoardWriteProject(g_board.currentPath, g_boardImage, true);
+    return WriteOverCurrentProject();
 }
 
 int SwitchProject() {
@@ -225,24 +261,38 @@ int SwitchProject() {
     bool tooLong = false;
     if (!PickedPath(picked, sizeof picked, tooLong))
         return 0;
+    // The board already shows the picked file: reading it again would throw away the typing.
+    if (g_board.showsCurrentFile && base::EqualsNoCase(picked, g_board.currentPath)) {
+        ShowCurrentInSelector();
+        return 0;
+    }
     // Checked before anything is saved or changed: the current path must never name a
     // file that the board does not show, or the next save would overwrite it.
-    if (tooLong || !BoardReadProject(picked, g_pickedImage, false)) {
+    FileStamp pickedStamp;
+    if (tooLong || !BoardReadProject(picked, g_pickedImage, false, &pickedStamp)) {
         RefuseSwitch(picked);
         SaveSettings();
         return 0;
     }
-    SaveCurrentIfPresent();
+    // Unsaved typing is never thrown away: the board stays as it is, and the message of the
+    // failed write has told why.
+    if (SaveCurrentIfPresent() == SaveResult::kNotSaved) {
+        ShowCurrentInSelector();
+        return 0;
+    }
     base::CopyText(g_board.currentPath, kPathSize, picked);
     SetBoardTitle(g_board.currentPath);
     memcpy(&g_boardImage, &g_pickedImage, sizeof g_boardImage);
     ScatterBoard();
+    g_board.showsCurrentFile = true;
+    g_board.currentStamp = pickedStamp;
     SaveSettings();
     return 1;
 }
 
 int NewProject() {
-    SaveCurrentIfPresent();
+    if (SaveCurrentIfPresent() == SaveResult::kNotSaved)
+        return 0;
     if (!AskProjectFileName(kNewProjectCaption, NameMode::kNew))
         return 0;
     ClearImage(g_boardImage);
@@ -251,10 +301,10 @@ int NewProject() {
 }
 
 int SaveProject() {
-    if (!ProjectFileExists(g_board.currentPath))
+    if (!BoardShowsCurrentFile())
         return SaveProjectAs();
     GatherBoard();
-    if (!BoardWriteProject(g_board.currentPath, g_boardImage, true))
+    if (WriteOverCurrentProject() != SaveResult::kSaved)
         return 0;
     FocusSelector();
     SaveSettings();
@@ -281,6 +331,7 @@ int DeleteProject() {
     HWND selector = Selector();
     RemoveEntry(selector, FileNamePart(g_board.currentPath));
     g_board.currentPath[0] = '\0';
+    g_board.showsCurrentFile = false;
     FillProjectSelector();
     SaveSettings();
     return 1;
@@ -288,9 +339,18 @@ int DeleteProject() {
 
 int SaveOnExit() {
     GatherBoard();
-    if (ProjectFileExists(g_board.currentPath) ||
-        AskProjectFileName(kSaveAsCaption, NameMode::kSaveAs))
+    if (BoardShowsCurrentFile())
+        WriteOverCurrentProject();
+    else if (AskProjectFileName(kSaveAsCaption, NameMode::kSaveAs))
         BoardWriteProject(g_board.currentPath, g_boardImage, true);
     SaveSettings();
     return 1;
+}
+
+void SaveBeforeConsolidating() {
+    GatherBoard();
+    if (BoardShowsCurrentFile())
+        WriteOverCurrentProject();
+    else if (!ProjectFileExists(g_board.currentPath))
+        BoardWriteProject(g_board.currentPath, g_boardImage, true); // no project: it says so
 }

@@ -14,13 +14,26 @@ enum class NameMode { kNew = 1, kSaveAs = 2 };
 // Asks for a project name until it is usable and confirmed; on acceptance it becomes the
 // current project path.
 int AskProjectFileName(const char* caption, NameMode mode);
-// Saves the board into the current project file if that file exists; 1 when it was saved.
-int SaveCurrentIfPresent();
+// What became of a save of the board before another project is shown.
+enum class SaveResult {
+    kNothingToSave, // the board does not show a project file that exists
+    kSaved,
+    kNotSaved, // the write failed or the user chose not to save: stop what needed it
+};
+// Saves the board into the current project file if the board shows that file and it still
+// exists. When another program has changed the file since, the user decides first:
+// overwrite it, save under another name, or not save.
+SaveResult SaveCurrentIfPresent();
 // Makes the selector's picked entry current. A picked file that cannot be read is
-// refused with a message before anything is saved: the previous project stays current.
+// refused with a message before anything is saved, and a save of the current project
+// that fails stops the switch: either way the previous project stays current.
 int SwitchProject();
+// A save of the current project that fails stops it before the name is asked.
 int NewProject();
 int SaveProject();
 int SaveProjectAs();
 int DeleteProject();
 int SaveOnExit();
+// The save before a consolidation: the current project when the board shows it or its
+// file is missing; a file the board could not read is never written over here.
+void SaveBeforeConsolidating();

@@ -7,6 +7,7 @@
 #include "board/board.h"
 #include "board/board_image.h"
 #include "board/catalogue.h"
+#include "board/handover.h"
 #include "board/project_io.h"
 #include "board/reposition.h"
 #include "board/screen_tips.h"
@@ -200,17 +201,12 @@ void RunFind() {
     FocusSelector();
 }
 
-void SaveBoardBeforeConsolidating() {
-    GatherBoard();
-    BoardWriteProject(g_board.currentPath, g_boardImage, true);
-}
-
 // Whichever way the dialog closed, the board shows the current project as its file holds it.
 void RunConsolidate() {
     ConsolidateContext context;
     context.programFolder = g_board.programFolder;
     context.listFont = g_board.fieldFont;
-    context.saveBoard = SaveBoardBeforeConsolidating;
+    context.saveBoard = SaveBeforeConsolidating;
     RunConsolidateDialog(g_board.window, context);
     if (BoardReadProject(g_board.currentPath, g_boardImage, true))
         ScatterBoard();
@@ -251,8 +247,12 @@ void RenameRememberedButton() {
     g_board.rememberedButton = nullptr;
 }
 
+// Only another board is answered: the asker's handle comes from outside, and a handle
+// such as HWND_BROADCAST would send the answer to every program.
 void AnswerOtherInstance(HWND other) {
-    PostMessageA(other, WM_COMMAND, IDM_HANDOVER_ANSWER, 0);
+    if (!IsOtherBoardWindow(other, GetCurrentProcessId()))
+        return;
+    PostMessageA(other, WM_COMMAND, IDM_HANDOVER_ANSWER, (LPARAM)g_board.window);
     ui::CentreOnDesktop(g_board.window);
     ShowWindow(g_board.window, SW_SHOWNORMAL);
 }
@@ -304,7 +304,10 @@ bool Dispatch(int id, int code, HWND control) {
         FocusSelector();
         return true;
     case IDM_HANDOVER_ASK: AnswerOtherInstance(control); return true;
-    case IDM_HANDOVER_ANSWER: g_start.answerReceived = true; return true;
+    case IDM_HANDOVER_ANSWER: // taken only from the board this instance asked
+        if (control && control == g_start.otherInstance)
+            g_start.answerReceived = true;
+        return true;
     case IDM_CONTEXT_REQUEST: ShowCopyButtonMenu(control); return true;
     case IDM_RENAME_ONE: RenameRememberedButton(); return true;
     case IDM_EDIT_FROM_CONTEXT:

@@ -4,6 +4,23 @@ namespace {
 
 constexpr int kPasteChecks = 50;
 constexpr unsigned kPasteStepMs = 100;
+constexpr int kCopyTries = 25;
+constexpr unsigned kCopyRetryMs = 20;
+
+// The edit control copies only while no other program has the clipboard open (a clipboard
+// manager, or a program reading it), and says nothing when it could not: a copy that left
+// the clipboard unchanged is tried again for a moment.
+void CopySelection(HWND field) {
+    if (GetWindowTextLengthA(field) == 0)
+        return; // an empty selection leaves the clipboard alone
+    for (int attempt = 1; attempt <= kCopyTries; ++attempt) {
+        const DWORD before = GetClipboardSequenceNumber();
+        SendMessageA(field, WM_COPY, 0, 0);
+        if (GetClipboardSequenceNumber() != before)
+            return;
+        Sleep(kCopyRetryMs);
+    }
+}
 
 void SendPasteKeystroke() {
     keybd_event(VK_CONTROL, 0, 0, 0);
@@ -32,9 +49,9 @@ void CopyAction(int copyButtonId) {
     const int fieldId = copyButtonId + 1;
     g_board.selectedField = fieldId;
     HWND field = GetDlgItem(g_board.window, fieldId);
-    // The edit control fills the clipboard itself; an empty selection leaves it alone.
+    // The edit control fills the clipboard itself.
     SendMessageA(field, EM_SETSEL, 0, -1);
-    SendMessageA(field, WM_COPY, 0, 0);
+    CopySelection(field);
 
     if (g_board.autoPaste)
         g_board.beforePaste = GetForegroundWindow();

@@ -6,22 +6,13 @@
 #include "base/scoped.h"
 #include "base/text.h"
 #include "store/disk_file.h"
+#include "store/file_stamp.h"
 #include "store/project_list.h"
 #include "store/project_names.h"
 
 namespace {
 
 constexpr DWORD kNamesSize = kSlotCount * kNameSize;
-
-// What tells whether a project changed between the census and its reading. (The size and
-// the time alone: the full file information costs a millisecond a file under Wine.)
-bool Stamp(HANDLE file, ULONGLONG& size, FILETIME& written) {
-    LARGE_INTEGER bytes;
-    if (!GetFileSizeEx(file, &bytes) || !GetFileTime(file, nullptr, nullptr, &written))
-        return false;
-    size = ULONGLONG(bytes.QuadPart);
-    return true;
-}
 
 } // namespace
 
@@ -33,8 +24,7 @@ DiskConsolidationFiles::DiskConsolidationFiles(const char* folder, const Project
         return;
     for (int i = 0; i < count_; ++i) {
         entries_[i].source = INVALID_HANDLE_VALUE;
-        entries_[i].size = 0;
-        entries_[i].written = FILETIME{};
+        entries_[i].stamp = FileStamp();
         entries_[i].temporary[0] = '\0';
     }
 }
@@ -77,8 +67,8 @@ bool DiskConsolidationFiles::ReadNames(int entry, char (*names)[kNameSize]) {
     base::ScopedFile file(
         OpenDiskFile(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE));
     Entry& source = entries_[entry];
-    return file.Valid() && Stamp(file.Get(), source.size, source.written) &&
-           source.size >= kProjectImageSize && ReadAt(file.Get(), 0, names, kNamesSize);
+    return file.Valid() && StampOpenFile(file.Get(), source.stamp) &&
+           source.stamp.size >= kProjectImageSize && ReadAt(file.Get(), 0, names, kNamesSize);
 }
 
 bool DiskConsolidationFiles::ReadSlot(int entry, int slot, char* name, char* text) {
@@ -89,10 +79,10 @@ bool DiskConsolidationFiles::ReadSlot(int entry, int slot, char* name, char* tex
             return false;
         // Others may read along, but no one may change the project while it is a source.
         base::ScopedFile file(OpenDiskFile(path, GENERIC_READ, FILE_SHARE_READ));
-        ULONGLONG size = 0;
-        FILETIME written;
-        if (!file.Valid() || !Stamp(file.Get(), size, written) || size != source.size ||
-            CompareFileTime(&written, &source.written) != 0)
+        // The size and the time alone tell a change: the full file information costs a
+        // millisecond a file under Wine.
+        FileStamp now;
+        if (!file.Valid() || !StampOpenFile(file.Get(), now) || now != source.stamp)
             return false;
         source.source = file.Release();
     }

@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "store/consolidate.h"
+#include "store/file_stamp.h"
 
 class ProjectList;
 
@@ -35,8 +36,7 @@ class DiskConsolidationFiles : public ConsolidationFiles {
   private:
     struct Entry {
         HANDLE source;      // open while the redistribution reads this project
-        ULONGLONG size;     // as the census found the project
-        FILETIME written;   // as the census found the project
+        FileStamp stamp;    // as the census found the project
         char temporary[16]; // its file name beside the project ("vqp1A2B.tmp"); ""
                             // when none was made or it is in place
     };

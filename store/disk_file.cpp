@@ -5,6 +5,7 @@
 #include "base/scoped.h"
 #include "base/text.h"
 #include "store/project_list.h"
+#include "store/project_names.h"
 
 namespace {
 
@@ -37,6 +38,10 @@ bool EndsWithExtension(const char* name) {
 } // namespace
 
 HANDLE OpenDiskFile(const char* path, DWORD access, DWORD share) {
+    if (PathNamesDevice(path)) {
+        SetLastError(ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
+    }
     HANDLE file =
         CreateFileA(path, access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -81,7 +86,7 @@ bool CreateTemporaryBeside(const char* path, char* out, size_t size) {
     char folder[MAX_PATH];
     char temporary[MAX_PATH] = "";
     FolderOf(path, folder, sizeof folder);
-    if (!GetTempFileNameA(folder, "vqp", 0, temporary))
+    if (!GetTempFileNameA(folder, kTemporaryPrefix, 0, temporary))
         return false;
     if (strlen(temporary) + 1 > size) {
         DeleteFileA(temporary);

@@ -11,13 +11,17 @@
 class ProjectList;
 
 // Opens an existing file for access, but only a file on a disk: a project name such as
-// COM1.vqp or CON.vqp names a device, and a read from a device may wait for ever.
-// INVALID_HANDLE_VALUE when the file is missing, cannot be opened or is no disk file.
+// COM1.vqp or CON.vqp names a device, and opening or reading a device may wait for ever,
+// so such a name is refused before anything is opened. INVALID_HANDLE_VALUE when the
+// file is missing, names a device, cannot be opened or is no disk file.
 HANDLE OpenDiskFile(const char* path, DWORD access, DWORD share);
 
 // Reads exactly size bytes at offset; false on any shortfall.
 bool ReadAt(HANDLE file, unsigned long long offset, void* data, DWORD size);
 bool WriteAll(HANDLE file, const void* data, DWORD size);
+
+// The start of every temporary file name the store makes (see CreateTemporaryBeside).
+constexpr char kTemporaryPrefix[] = "vqp";
 
 // Creates an empty temporary file beside path with the system's unique names and the
 // prefix "vqp" (for example "vqp1A2B.tmp"): it can never be a user's project, and a

@@ -57,6 +57,22 @@ bool IsDeviceName(const char* name) {
     return IsNumberedDevice(name);
 }
 
+bool PathNamesDevice(const char* path) {
+    const char* name = path;
+    for (const char* c = path; *c; ++c)
+        if (*c == '\\' || *c == '/' || *c == ':')
+            name = c + 1;
+    size_t n = strcspn(name, ".");
+    while (n > 0 && name[n - 1] == ' ') // the system drops blanks before the extension
+        --n;
+    char stem[5]; // the longest device name is four characters
+    if (n >= sizeof stem)
+        return false;
+    memcpy(stem, name, n);
+    stem[n] = '\0';
+    return IsDeviceName(stem);
+}
+
 int JoinProjectPath(const char* folder, const char* name, char* out, size_t size) {
     const size_t length = strlen(folder) + 1 + strlen(name) + strlen(kExtension);
     if (length > kMaxProjectPath || length + 1 > size)

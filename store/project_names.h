@@ -14,6 +14,10 @@ size_t CleanProjectName(const char* typed, char* out, size_t size);
 // CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9 in any case: such a file name opens a device.
 bool IsDeviceName(const char* name);
 
+// Whether the last part of path names a device whatever its extension ("COM1.vqp",
+// "nul.txt", "Con .x"): the system opens the device for such a path, never a file.
+bool PathNamesDevice(const char* path);
+
 // Whether the cleaning drops this character wherever it stands.
 bool IsDroppedNameCharacter(char c);
 

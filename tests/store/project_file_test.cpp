@@ -102,7 +102,7 @@ TEST_F(ProjectFileTest, OnlyAWholeImageLoads) {
     EXPECT_EQ(memcmp(image_, bytes.data(), kProjectImageSize), 0);
 
     EXPECT_EQ(ReadProjectFile((folder_ + "\\missing.vqp").c_str(), *image_),
-              ProjectReadResult::kNotAFile);
+              ProjectReadResult::kMissing);
     EXPECT_EQ(ReadProjectFile(folder_.c_str(), *image_), ProjectReadResult::kNotAFile)
         << "a folder is no project";
 }

@@ -118,6 +118,16 @@ TEST(ProjectNameDevices, ADeviceNameIsRefusedEvenWhenItOnlyAppearsAfterCleaning)
     EXPECT_EQ("C:\\Boards\\CONTACTS.vqp", PathFor("CONTACTS"));
 }
 
+TEST(ProjectNameDevices, APathIsJudgedByItsLastPartWhateverItsExtension) {
+    for (const char* path : {"C:\\Boards\\COM1.vqp", "C:\\Boards\\nul.txt", "C:\\Boards\\Con .x",
+                             "lpt9", "D:aux.vqp", "C:/Boards/prn.a.b", "C:\\com3.", "\\CON"})
+        EXPECT_TRUE(PathNamesDevice(path)) << path;
+    for (const char* path : {"C:\\Boards\\COM10.vqp", "C:\\COM1\\Sample.vqp", "C:\\Boards\\", "",
+                             "C:\\Boards\\console.vqp", "C:\\Boards\\.con", "xCOM1.vqp",
+                             "C:\\Boards\\COM1x.vqp", "C:\\Boards\\ NUL.vqp"})
+        EXPECT_FALSE(PathNamesDevice(path)) << path;
+}
+
 TEST(ProjectPathLength, AJoinedPathOf255CharactersFitsAndOneMoreIsRefused) {
     // folder (200) + "\" + name + ".vqp": 205 + name length.
     const std::string folder = "C:\\" + std::string(197, 'f');
