@@ -18,8 +18,8 @@ namespace installer {
 
 namespace {
 
-// The literal folder "TEMP" of the local application data, not the system's temporary
-// folder, which cleaners empty while the copy may still run.
+// Named literally under the local application data rather than asked of the system, so
+// the copy lands in the same place however the temporary folder is set.
 const char kUninstallerSubFolder[] = "TEMP\\vqp";
 constexpr unsigned kBeforeRelaunchMs = 128;
 constexpr unsigned kBeforeDialogMs = 1000;
