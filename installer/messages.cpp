@@ -45,5 +45,6 @@ const char kMsgPermissions[] =
 
 const char kMsgInstallFailed[] = "Conditions Prevented Proper Installation.";
 const char kMsgGroupNotCreated[] = "There was an error while creating the group.";
+const char kMsgNoUninstallPath[] = "Unable to create an uninstall path.";
 
 } // namespace installer

@@ -69,11 +69,25 @@ inline constexpr char kMsgClosingBoard[] =
     "Closing [%s] as it can not be running while doing this "
     "operation...";
 
-// The uninstaller.
+// The uninstaller's relaunch (caption: install caption, stop icon; the missing local
+// folder is told with kMsgNoFolderToInstallInto, the copy's failures with kMsgSourceMissing
+// and kMsgFileNotCopied).
+extern const char kMsgNoUninstallPath[];
+
+// The uninstaller (caption: product name).
+// Product name.
+inline constexpr char kMsgConfirmUninstall[] = "Do you really want to UnInstall %s?";
 // Product name, folder.
 inline constexpr char kMsgInstallNotFound[] =
     "The installation of %s that you are UnInstalling from:\n%s\n"
     "can not be found.";
+// Product name, folder, folder.
+inline constexpr char kMsgUninstallWarning[] =
+    "You are UnInstalling [%s] from Folder:\n%s\n\nDoing this will remove folder:\n%s\nfrom "
+    "this computer. It will also delete all the Tessaro projects and sub-folders that you may "
+    "have in it.\n\nAre you sure you want to do this?";
+// Product name.
+inline constexpr char kMsgUninstalled[] = "%s has been UnInstalled.";
 // Folder.
 inline constexpr char kMsgFolderNotAllRemoved[] =
     "Tessaro could not remove every file from:\n%s\n\nClose any "

@@ -73,6 +73,27 @@ void ClearInstallerState() {
     const ShortcutPlaces places = Shortcuts();
     DeleteFileA(places.desktopLink.c_str());
     driver::RemoveTree(places.group);
+    DeleteFileA(places.startupLink.c_str());
+    DeleteFileA(places.commonStartupLink.c_str());
+    driver::RemoveTree(places.commonGroup);
+    driver::RemoveTree(SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\TEMP\\vqp");
+}
+
+// A running process whose program file is path, or none.
+driver::Process ProcessRunning(const std::string& path) {
+    for (HWND w : EveryTopWindow()) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(w, &pid);
+        if (lstrcmpiA(ImageOf(pid).c_str(), path.c_str()) != 0)
+            continue;
+        driver::Process found;
+        found.process =
+            OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION, FALSE, pid);
+        if (found.process)
+            found.pid = pid;
+        return found;
+    }
+    return {};
 }
 
 } // namespace
@@ -88,7 +109,14 @@ ShortcutPlaces Shortcuts() {
     ShortcutPlaces places;
     places.desktopLink = SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\Tessaro.lnk";
     places.group = SpecialFolder(CSIDL_PROGRAMS) + "\\Tessaro";
+    places.startupLink = SpecialFolder(CSIDL_STARTUP) + "\\Tessaro.lnk";
+    places.commonStartupLink = SpecialFolder(CSIDL_COMMON_STARTUP) + "\\Tessaro.lnk";
+    places.commonGroup = SpecialFolder(CSIDL_COMMON_PROGRAMS) + "\\Tessaro";
     return places;
+}
+
+std::string UninstallerCopy() {
+    return SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\TEMP\\vqp\\vqpsx.exe";
 }
 
 std::string PayloadOf(const std::string& installer, int id) {
@@ -148,6 +176,10 @@ void InstallerTest::TearDown() {
         driver::Kill(installer_);
     driver::CloseProcess(installer_);
     installer_ = {};
+    // A copy the test did not follow to its end.
+    driver::Process copy = ProcessRunning(UninstallerCopy());
+    if (copy.pid)
+        driver::Kill(copy);
     CloseAllBoards();
     ClearInstallerState();
 }
@@ -237,6 +269,25 @@ HWND InstallerTest::WaitBoardWindow(DWORD timeoutMs) {
     HWND board = driver::WaitVisibleWindow("Tessaro >", timeoutMs);
     EXPECT_TRUE(board) << driver::LastFailure();
     return board;
+}
+
+bool InstallerTest::FollowRelaunch() {
+    DWORD code = ~0u;
+    if (!driver::WaitExit(installer_, kWait, &code))
+        return false;
+    driver::CloseProcess(installer_);
+    installer_ = {};
+    if (code != 1) {
+        ADD_FAILURE() << "the relaunching process ended with " << code << ", not 1 (IDCANCEL)";
+        return false;
+    }
+    const std::string copy = UninstallerCopy();
+    return driver::WaitUntil(
+        [&] {
+            installer_ = ProcessRunning(copy);
+            return installer_.pid != 0;
+        },
+        kWait, "the uninstaller's copy " + copy + " running");
 }
 
 void InstallerTest::CloseAllBoards() {

@@ -25,12 +25,19 @@ std::string SourceFileBytes(const std::string& relative);
 FILETIME LastWriteTime(const std::string& path);
 std::vector<std::string> FolderEntries(const std::string& folder); // sorted, no dots
 
-// The desktop shortcut and the group's three, where the install puts them.
+// The desktop shortcut and the group's three, where the install puts them, and the three
+// other places the installer and the uninstaller clear.
 struct ShortcutPlaces {
-    std::string desktopLink; // Desktop\Tessaro.lnk
-    std::string group;       // Programs\Tessaro
+    std::string desktopLink;       // Desktop\Tessaro.lnk
+    std::string group;             // Programs\Tessaro
+    std::string startupLink;       // Programs\StartUp\Tessaro.lnk
+    std::string commonStartupLink; // all users' StartUp\Tessaro.lnk
+    std::string commonGroup;       // all users' Programs\Tessaro
 };
 ShortcutPlaces Shortcuts();
+
+// Where the relaunch puts its copy: the local application data's TEMP\vqp\vqpsx.exe.
+std::string UninstallerCopy();
 
 class InstallerTest : public ::testing::Test {
   protected:
@@ -60,6 +67,10 @@ class InstallerTest : public ::testing::Test {
     HWND WaitBoardWindow(DWORD timeoutMs = 10000);
     // Asks every running board to close and waits for it; kills what remains.
     void CloseAllBoards();
+    // After a start with "UnInstall": waits for that process to end (it only relaunches)
+    // and for the copy in TEMP\vqp to run, which then becomes the installer the test
+    // drives. False, with the reason recorded, when either does not happen.
+    bool FollowRelaunch();
 
     std::string folder_ = "C:\\vqp"; // where a clean prefix installs
     driver::Process installer_;

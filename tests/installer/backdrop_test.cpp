@@ -186,12 +186,16 @@ TEST_F(BackdropTest, UnInstallRelaunchesWithoutShowingTheBackdrop) {
     EXPECT_FALSE(IsWindow(g_seen.backdrop));
 }
 
-TEST_F(BackdropTest, TheUninstallerIsNotBuiltYetAndEndsQuietly) {
-    // The installer's own uninstall runs: both end at once without a word.
+TEST_F(BackdropTest, TheInstallersOwnUninstallRunsAskBeforeTheyAct) {
+    // With nothing recorded, the relaunch has no folder to copy from and says so; the
+    // uninstall asks first and a No ends it.
     const BackdropRuns own = InstallerRuns();
     EXPECT_EQ(own.relaunch(nullptr, env_), IDCANCEL);
+    EXPECT_EQ(messages_.Texts(), std::vector<std::string>{"Unable to create an uninstall path."});
+    messages_.Clear();
+    test::MessageLog no(IDNO);
     EXPECT_EQ(own.uninstall(nullptr, env_), IDCANCEL);
-    EXPECT_TRUE(messages_.Messages().empty());
+    EXPECT_EQ(no.Texts(), std::vector<std::string>{"Do you really want to UnInstall Tessaro?"});
 }
 
 TEST_F(BackdropTest, ARunningBoardIsClosedAndTheLegacyFileTakenOverFirst) {
