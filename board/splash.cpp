@@ -4,6 +4,7 @@
 
 #include "base/scoped.h"
 #include "board/board.h"
+#include "board/startup_trace.h"
 #include "resources/kestrum_ids.h"
 #include "ui/bitmap.h"
 #include "ui/dialog.h"
@@ -52,6 +53,7 @@ class Splash : public ui::Dialog {
         GetClientRect(Handle(), &client);
         ui::DrawBitmapCentred(dc, client, IDBMP_SPLASH);
         EndPaint(Handle(), &ps);
+        TraceStartup("splash painted");
     }
 };
 
