@@ -152,9 +152,7 @@ void BoardWindow::ReadProgramFolder() {
 }
 
 void BoardWindow::CreateFieldFont() {
-    g_board.fieldFont =
-        CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Courier New");
+    PrepareFieldFont(); // normally already done while the splash waited
     if (!g_board.fieldFont)
         return; // the controls keep the dialog font
     SendMessageA(Item(IDC_PROJECTS), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
@@ -165,6 +163,7 @@ void BoardWindow::CreateFieldFont() {
 // Menu check marks, the icon, the check boxes and the topmost state from the flags.
 void BoardWindow::ApplyOptions() {
     SetScreenTipsItem(g_board.wantToolTip);
+    TraceStartup("screen tips menu item");
     if (g_board.wantToolTip)
         ShowScreenTips(true);
     TraceStartup("screen tips");

@@ -7,6 +7,7 @@
 #include "board/board.h"
 #include "board/board_window.h"
 #include "board/commands.h"
+#include "board/shell_library.h"
 #include "board/splash.h"
 #include "board/startup_trace.h"
 #include "resources/kestrum_ids.h"
@@ -32,6 +33,14 @@ const char* Arguments(const char* line) {
     return line;
 }
 
+// Work of the start that the splash's wait can take, as it would be done later anyway:
+// loading the shell's library for the tray icon, and the field font.
+void PrepareWhileSplashWaits() {
+    LoadShellLibrary();
+    PrepareFieldFont();
+    TraceStartup("shell library, field font (in the splash wait)");
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -43,7 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
 
     base::CopyText(g_start.commandLine, sizeof g_start.commandLine, Arguments(GetCommandLineA()));
     g_start.firstRun = base::EqualsNoCase(g_start.commandLine, "InstallingTheProgram");
-    SplashShow();
+    SplashShow(PrepareWhileSplashWaits);
     TraceStartup("splash shown and waited");
     g_start.trayIcon =
         (HICON)LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,

@@ -61,17 +61,22 @@ Splash g_splash;
 
 } // namespace
 
-void SplashShow() {
-    if (!g_splash.CreateModeless(nullptr))
+void SplashShow(void (*meanwhile)()) {
+    if (!g_splash.CreateModeless(nullptr)) {
+        if (meanwhile)
+            meanwhile();
         return;
+    }
     HWND hwnd = g_splash.Handle();
     if (!g_splash.timerSet && SetTimer(hwnd, kSplashTimer, kSplashMs, nullptr))
         g_splash.timerSet = true;
     if (g_splash.timerSet) {
         ShowWindow(hwnd, SW_SHOW);
-        BoardWait(100, false);
+        BoardWait(100, false, meanwhile);
     } else {
         ShowWindow(hwnd, SW_HIDE);
+        if (meanwhile)
+            meanwhile();
     }
 }
 
