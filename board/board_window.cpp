@@ -60,23 +60,6 @@ constexpr int kSlotsAheadPerWait = (kSlotCount + 2) / 3;
 int g_slotsAhead = -1; // slots filled so far; -1 when there is nothing to fill
 char g_aheadPath[kPathSize];
 
-// Creates the field font unless the splash's wait did, and sets it on the selector and the
-// fields that do not have it yet: a field lays out all its text again for a new font, so
-// the fields filled ahead got it first.
-void SetFieldFont() {
-    PrepareFieldFont();
-    if (!g_board.fieldFont)
-        return; // the controls keep the dialog font
-    auto set = [](int id) {
-        HWND control = GetDlgItem(g_board.window, id);
-        if ((HFONT)SendMessageA(control, WM_GETFONT, 0, 0) != g_board.fieldFont)
-            SendMessageA(control, WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
-    };
-    set(IDC_PROJECTS);
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        set(FieldId(slot));
-}
-
 void PlanFieldsAhead() {
     g_slotsAhead = -1;
     if (g_start.freshStart)
@@ -94,12 +77,10 @@ void PlanFieldsAhead() {
 void FillFieldsAhead() {
     if (g_slotsAhead < 0 || g_slotsAhead >= kSlotCount)
         return;
-    if (g_slotsAhead == 0) {
-        if (ReadProjectFile(g_aheadPath, g_boardImage, nullptr) != ProjectReadResult::kRead) {
-            g_slotsAhead = -1;
-            return;
-        }
-        SetFieldFont();
+    if (g_slotsAhead == 0 &&
+        ReadProjectFile(g_aheadPath, g_boardImage, nullptr) != ProjectReadResult::kRead) {
+        g_slotsAhead = -1;
+        return;
     }
     ScatterSlots(g_slotsAhead, g_slotsAhead + kSlotsAheadPerWait);
     g_slotsAhead += kSlotsAheadPerWait;
@@ -155,7 +136,7 @@ BOOL BoardWindow::OnInit() {
     TraceStartup("program folder, leftovers");
     LoadSettings();
     TraceStartup("settings");
-    SetFieldFont();
+    CreateFieldFont();
     TraceStartup("field font");
     ApplyOptions();
     ShowCurrentProject();
@@ -210,6 +191,15 @@ void BoardWindow::ReadProgramFolder() {
     ReadTrimmedProgramFolder(g_board.settings, g_board.programFolder);
     if (g_board.programFolder[0] != '\0')
         SetCurrentDirectoryA(g_board.programFolder);
+}
+
+void BoardWindow::CreateFieldFont() {
+    PrepareFieldFont(); // normally already done while the splash waited
+    if (!g_board.fieldFont)
+        return; // the controls keep the dialog font
+    SendMessageA(Item(IDC_PROJECTS), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        SendMessageA(Item(FieldId(slot)), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
 }
 
 // Menu check marks, the icon, the check boxes and the topmost state from the flags.

@@ -21,6 +21,7 @@ class BoardWindow : public ui::Dialog {
   private:
     bool HandOverToRunningBoard();
     void ReadProgramFolder();
+    void CreateFieldFont();
     void ApplyOptions();
     void ShowCurrentProject();
     void OnClose();
