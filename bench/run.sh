@@ -7,6 +7,7 @@
 #   bench/run.sh [find|startup]   one part only; both by default
 #   BENCH_WINE=0                  leaves out the runs under Wine (and so the start-up)
 #   BENCH_RUNS=n                  starts of each program for the start-up figures (15)
+#   BENCH_EARLIER=path            another KESTRUM.EXE measured in the same start-up runs
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
 . "$ROOT/scripts/common.sh"
@@ -50,7 +51,8 @@ startup_bench() {
     "$loader" "$OUT/startup.exe" "$(windows_path "$ROOT/build/bench-startup")" "${BENCH_RUNS:-15}" \
         "$(windows_path "$ROOT/build/release-$arch/bin/KESTRUM.EXE")" \
         "$(windows_path "$OUT/startup_baseline.exe")" \
-        "$(windows_path "$trace/bin/KESTRUM.EXE")"
+        "$(windows_path "$trace/bin/KESTRUM.EXE")" \
+        ${BENCH_EARLIER:+"$(windows_path "$BENCH_EARLIER")"}
     "$WINESERVER" -k 2>/dev/null || true
     stop_private_display
     trap - EXIT

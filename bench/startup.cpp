@@ -7,9 +7,11 @@
 //   - with a trace build of the board, the time of each start-up step;
 //   - a copy (a copy button's click, sent and answered) and a switch between two full
 //     projects, against the baseline's copy and its setting of the same 66 texts.
-// Usage: startup FOLDER RUNS BOARD BASELINE [TRACE_BOARD]
+// Usage: startup FOLDER RUNS BOARD BASELINE [TRACE_BOARD [EARLIER_BOARD]]
 //   FOLDER is made afresh with two full projects and is the board's program folder; the
 //   board's settings are written to its own key of this (benchmark) Wine prefix.
+//   EARLIER_BOARD, another build of the board, takes its turn in the start-up runs too, so
+//   that a change is measured before and after under the same load.
 #include <windows.h>
 #include <psapi.h>
 
@@ -276,7 +278,8 @@ void MeasureTrace(const std::string& traceBoard, const std::string& baseline,
 
 int main(int argc, char** argv) {
     if (argc < 5) {
-        fprintf(stderr, "usage: %s FOLDER RUNS BOARD BASELINE [TRACE_BOARD]\n", argv[0]);
+        fprintf(stderr, "usage: %s FOLDER RUNS BOARD BASELINE [TRACE_BOARD [EARLIER_BOARD]]\n",
+                argv[0]);
         return 2;
     }
     LARGE_INTEGER frequency;
@@ -286,6 +289,7 @@ int main(int argc, char** argv) {
     const int runs = std::max(1, atoi(argv[2]));
     const std::string board = std::string("\"") + argv[3] + "\"";
     const std::string traceBoard = argc > 5 ? std::string("\"") + argv[5] + "\"" : "";
+    const std::string earlier = argc > 6 ? std::string("\"") + argv[6] + "\"" : "";
 
     CreateDirectoryA(folder.c_str(), nullptr);
     static ProjectImage images[2];
@@ -300,6 +304,7 @@ int main(int argc, char** argv) {
     // Start-up, the two programs taking turns so that both meet the same load.
     SetBoardSettings(folder, true);
     std::vector<double> readyBase, readyBoard, wsBase, wsBoard, peakBase, peakBoard;
+    std::vector<double> readyEarlier, wsEarlier;
     // One start of each first: the file cache and the prefix are warm for both.
     for (const std::string* command : {&baseline, &board}) {
         Started warm = Start(*command, lastLength);
@@ -316,6 +321,12 @@ int main(int argc, char** argv) {
         wsBoard.push_back(k.workingSetMiB);
         peakBoard.push_back(k.peakWorkingSetMiB);
         Stop(k);
+        if (!earlier.empty()) {
+            Started e = Start(earlier, lastLength);
+            readyEarlier.push_back(e.readyMs);
+            wsEarlier.push_back(e.workingSetMiB);
+            Stop(e);
+        }
     }
     const double base = Median(readyBase), ours = Median(readyBoard);
     printf("== time to ready, a full project (33 names of 31 characters, texts of 10,239)\n");
@@ -323,9 +334,16 @@ int main(int argc, char** argv) {
     PrintRow("board", readyBoard, "ms");
     printf("  board / baseline: %.2fx; goal: board <= 1.3 x baseline + 100 ms = %.1f ms: %s\n",
            ours / base, 1.3 * base + 100, ours <= 1.3 * base + 100 ? "met" : "NOT met");
+    if (!earlier.empty()) {
+        PrintRow("earlier board", readyEarlier, "ms");
+        printf("  earlier board / baseline: %.2fx; board - earlier board: %.1f ms\n",
+               Median(readyEarlier) / base, ours - Median(readyEarlier));
+    }
     printf("\n== working set 300 ms after ready\n");
     PrintRow("baseline", wsBase, "MiB");
     PrintRow("board", wsBoard, "MiB");
+    if (!earlier.empty())
+        PrintRow("earlier board", wsEarlier, "MiB");
     PrintRow("baseline, peak", peakBase, "MiB");
     PrintRow("board, peak", peakBoard, "MiB");
     printf("  board - baseline: %.2f MiB (goal: within 3 MiB: %s)\n",
