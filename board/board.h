@@ -83,8 +83,11 @@ extern char g_textBuffer[kTextSize];
 
 // The board's pumped wait: ends early while closing (unless forced) and once per
 // time-change credit.
-void BoardWait(unsigned milliseconds, bool forced);
+// meanwhile, when given, is done once during the wait (see ui::WaitRule).
+void BoardWait(unsigned milliseconds, bool forced, void (*meanwhile)() = nullptr);
 
+// Makes the field font ("Courier New", height -11) ready, unless it is already made.
+void PrepareFieldFont();
 // "Tessaro >" followed by the path.
 void SetBoardTitle(const char* path);
 // Moves the keyboard focus to the project selector the way the dialog manager does.

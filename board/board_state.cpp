@@ -26,11 +26,32 @@ bool BoardWaitEndsEarly(void* context) {
 
 } // namespace
 
-void BoardWait(unsigned milliseconds, bool forced) {
+void BoardWait(unsigned milliseconds, bool forced, void (*meanwhile)()) {
     ui::WaitRule rule;
     rule.endsEarly = BoardWaitEndsEarly;
     rule.context = &forced;
+    rule.meanwhile = meanwhile;
     ui::PumpedWait(milliseconds, rule);
+}
+
+void PrepareFieldFont() {
+    if (g_board.fieldFont)
+        return;
+    g_board.fieldFont =
+        CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Courier New");
+    if (!g_board.fieldFont)
+        return;
+    // The first use of a font finds and loads the face; done here, it is not done again
+    // when the controls first measure their text.
+    HDC dc = GetDC(nullptr);
+    if (!dc)
+        return;
+    HGDIOBJ old = SelectObject(dc, g_board.fieldFont);
+    TEXTMETRICA metrics;
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
 }
 
 void SetBoardTitle(const char* path) {

@@ -12,6 +12,7 @@
 #include "board/project_io.h"
 #include "board/screen_tips.h"
 #include "board/splash.h"
+#include "board/startup_trace.h"
 #include "board/tray.h"
 #include "dialogs/about.h"
 #include "resources/kestrum_ids.h"
@@ -46,9 +47,11 @@ BoardWindow::BoardWindow(const settings::Store& store) : ui::Dialog(IDD_BOARD) {
     g_board.boardIcon =
         (HICON)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_BOARD), IMAGE_ICON,
                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
+    TraceStartup("board icon image");
 }
 
 BOOL BoardWindow::OnInit() {
+    TraceStartup("board window created");
     HWND hwnd = Handle();
     RegisterTaskbarCreated();
     if (g_start.firstRun) {
@@ -69,11 +72,13 @@ BOOL BoardWindow::OnInit() {
     g_board.about.productName = kProductName;
     g_board.about.version = TESSARO_VERSION_TEXT;
     DescribeThisSystem(g_board.about);
+    TraceStartup("icons, window stack, system description");
 
     if (HandOverToRunningBoard())
         return FALSE;
     settings::WriteSettingNumber(g_board.settings, settings::kHandles, settings::kTransHandle,
                                  (int)(INT_PTR)hwnd);
+    TraceStartup("single-instance handshake");
 
     CentreOnDesktop();
     g_board.menu = GetMenu(hwnd);
@@ -81,13 +86,19 @@ BOOL BoardWindow::OnInit() {
     // Saves that were killed half-way left their temporary files; a running board's own
     // save holds its file open, so that one cannot be deleted.
     RemoveLeftoverTemporaries(g_board.programFolder);
+    TraceStartup("program folder, leftovers");
     LoadSettings();
+    TraceStartup("settings");
     CreateFieldFont();
+    TraceStartup("field font");
     ApplyOptions();
     ShowCurrentProject();
+    TraceStartup("project read and shown");
     FillProjectSelector();
+    TraceStartup("selector filled");
     SetBoardTitle(g_board.currentPath);
     SplashHide();
+    TraceStartup("title, splash hidden");
 
     for (int slot = 0; slot < kSlotCount; ++slot)
         g_board.copyButtons[slot] = Item(CopyButtonId(slot));
@@ -99,6 +110,7 @@ BOOL BoardWindow::OnInit() {
         g_start.hideAtStartPending = true;
         PostBoardCommand(IDM_HIDE);
     }
+    TraceStartup("initialisation ended");
     return TRUE;
 }
 
@@ -140,9 +152,7 @@ void BoardWindow::ReadProgramFolder() {
 }
 
 void BoardWindow::CreateFieldFont() {
-    g_board.fieldFont =
-        CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Courier New");
+    PrepareFieldFont(); // normally already done while the splash waited
     if (!g_board.fieldFont)
         return; // the controls keep the dialog font
     SendMessageA(Item(IDC_PROJECTS), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
@@ -153,11 +163,14 @@ void BoardWindow::CreateFieldFont() {
 // Menu check marks, the icon, the check boxes and the topmost state from the flags.
 void BoardWindow::ApplyOptions() {
     SetScreenTipsItem(g_board.wantToolTip);
+    TraceStartup("screen tips menu item");
     if (g_board.wantToolTip)
         ShowScreenTips(true);
+    TraceStartup("screen tips");
     if (g_board.useSystemTray) {
         CheckMenuItem(g_board.menu, IDM_USE_TRAY, MF_CHECKED);
         AddTrayIcon();
+        TraceStartup("tray icon added");
         g_start.minimiseMode = MinimiseMode::kIntoTray;
     } else {
         g_start.minimiseMode = MinimiseMode::kToTaskbar;
@@ -170,6 +183,7 @@ void BoardWindow::ApplyOptions() {
     CheckItem(IDX_MIN_ON_COPY, g_board.minOnEachCopy);
     CheckItem(IDX_TOPMOST, g_board.topMost);
     SetBoardTopMost(g_board.topMost);
+    TraceStartup("menu checks, check boxes, topmost");
 }
 
 // A current project that is there but cannot be read (another program holds it, it is
@@ -178,14 +192,18 @@ void BoardWindow::ApplyOptions() {
 void BoardWindow::ShowCurrentProject() {
     if (g_board.currentPath[0] == '\0')
         return;
-    if (BoardReadProject(g_board.currentPath, g_boardImage, true))
+    if (BoardReadProject(g_board.currentPath, g_boardImage, true)) {
+        TraceStartup("project read");
         ScatterBoard();
-    else
+    } else
         reportUnreadable_ = SomethingAt(g_board.currentPath);
 }
 
 void BoardWindow::OnFirstIdle() {
+    TraceStartup("first idle");
     ui::Dialog::OnFirstIdle();
+    TraceStartup("shown and painted");
+    WriteStartupTrace();
     if (!reportUnreadable_)
         return;
     reportUnreadable_ = false;

@@ -1,7 +1,5 @@
 #include "board/commands.h"
 
-#include <shellapi.h>
-
 #include "base/scoped.h"
 #include "base/text.h"
 #include "board/board.h"
@@ -11,6 +9,7 @@
 #include "board/project_io.h"
 #include "board/reposition.h"
 #include "board/screen_tips.h"
+#include "board/shell_library.h"
 #include "board/tray.h"
 #include "dialogs/about.h"
 #include "dialogs/consolidate_dialog.h"
@@ -112,16 +111,14 @@ void StepBackForOtherProgram() {
 
 void OpenPage(const char* address) {
     StepBackForOtherProgram();
-    ShellExecuteA(g_board.window, "open", address, nullptr, g_board.programFolder,
-                  SW_SHOWMAXIMIZED);
+    ShellOpen(g_board.window, address, g_board.programFolder, SW_SHOWMAXIMIZED);
 }
 
 void OpenReadMe() {
     char path[kPathSize];
     base::FormatText(path, sizeof path, "%s\\%s", g_board.programFolder, kReadMeFileName);
     StepBackForOtherProgram();
-    HINSTANCE result = ShellExecuteA(g_board.window, "open", path, nullptr, g_board.programFolder,
-                                     SW_SHOWMAXIMIZED);
+    HINSTANCE result = ShellOpen(g_board.window, path, g_board.programFolder, SW_SHOWMAXIMIZED);
     if ((INT_PTR)result <= 32)
         ui::ShowMessage(MB_ICONHAND,
                         "Unable to open:\n%s\n\nUse another Editor, Word Processor, or Email "

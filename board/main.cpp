@@ -7,7 +7,9 @@
 #include "board/board.h"
 #include "board/board_window.h"
 #include "board/commands.h"
+#include "board/shell_library.h"
 #include "board/splash.h"
+#include "board/startup_trace.h"
 #include "resources/kestrum_ids.h"
 #include "ui/dialog.h"
 #include "ui/message.h"
@@ -31,19 +33,31 @@ const char* Arguments(const char* line) {
     return line;
 }
 
+// Work of the start that the splash's wait can take, as it would be done later anyway:
+// loading the shell's library for the tray icon, and the field font.
+void PrepareWhileSplashWaits() {
+    LoadShellLibrary();
+    PrepareFieldFont();
+    TraceStartup("shell library, field font (in the splash wait)");
+}
+
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    TraceStartup("WinMain entered");
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
+    TraceStartup("common controls");
     ui::SetProgramNames(kProductName, kProductName);
 
     base::CopyText(g_start.commandLine, sizeof g_start.commandLine, Arguments(GetCommandLineA()));
     g_start.firstRun = base::EqualsNoCase(g_start.commandLine, "InstallingTheProgram");
-    SplashShow();
+    SplashShow(PrepareWhileSplashWaits);
+    TraceStartup("splash shown and waited");
     g_start.trayIcon =
         (HICON)LoadImageA(instance, MAKEINTRESOURCEA(IDI_TRAY), IMAGE_ICON,
                           GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0);
+    TraceStartup("tray icon image");
     g_start.freshStart = base::EqualsNoCase(g_start.commandLine, "NewSession");
     ui::SetMessageFilter(ShortcutFilter);
 

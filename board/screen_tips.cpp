@@ -1,6 +1,7 @@
 #include "board/screen_tips.h"
 
 #include "board/board.h"
+#include "board/startup_trace.h"
 #include "resources/kestrum_ids.h"
 #include "ui/tooltip.h"
 
@@ -67,6 +68,7 @@ void ShowScreenTips(bool enable) {
     }
     if (g_tips.Exists() || !g_tips.Create(g_board.window))
         return;
+    TraceStartup("screen tips control created");
     // Ids 1001 to 1135 in order: check boxes, selector, markers, labels, then each slot's
     // copy button followed by its field. A board without its first control gets no tips.
     if (!AddTip(IDX_MIN_ON_COPY, kMinOnCopyTip))

@@ -4,6 +4,7 @@
 
 #include "base/scoped.h"
 #include "board/board.h"
+#include "board/startup_trace.h"
 #include "resources/kestrum_ids.h"
 #include "ui/bitmap.h"
 #include "ui/dialog.h"
@@ -52,6 +53,7 @@ class Splash : public ui::Dialog {
         GetClientRect(Handle(), &client);
         ui::DrawBitmapCentred(dc, client, IDBMP_SPLASH);
         EndPaint(Handle(), &ps);
+        TraceStartup("splash painted");
     }
 };
 
@@ -59,17 +61,22 @@ Splash g_splash;
 
 } // namespace
 
-void SplashShow() {
-    if (!g_splash.CreateModeless(nullptr))
+void SplashShow(void (*meanwhile)()) {
+    if (!g_splash.CreateModeless(nullptr)) {
+        if (meanwhile)
+            meanwhile();
         return;
+    }
     HWND hwnd = g_splash.Handle();
     if (!g_splash.timerSet && SetTimer(hwnd, kSplashTimer, kSplashMs, nullptr))
         g_splash.timerSet = true;
     if (g_splash.timerSet) {
         ShowWindow(hwnd, SW_SHOW);
-        BoardWait(100, false);
+        BoardWait(100, false, meanwhile);
     } else {
         ShowWindow(hwnd, SW_HIDE);
+        if (meanwhile)
+            meanwhile();
     }
 }
 

@@ -1,5 +1,6 @@
 // The splash window shown while the board starts.
 #pragma once
 
-void SplashShow();
+// meanwhile, when given, is done while the splash waits (or at once if it cannot show).
+void SplashShow(void (*meanwhile)() = nullptr);
 void SplashHide();

@@ -1,10 +1,9 @@
 #include "board/tray.h"
 
-#include <shellapi.h>
-
 #include "base/scoped.h"
 #include "board/board.h"
 #include "board/commands.h"
+#include "board/shell_library.h"
 #include "resources/kestrum_ids.h"
 #include "ui/window_stack.h"
 
@@ -65,12 +64,12 @@ void OnIconCallback(WPARAM id, LPARAM mouse) {
 
 void AddTrayIcon() {
     NOTIFYICONDATAA record = IconRecord();
-    Shell_NotifyIconA(NIM_ADD, &record);
+    ShellNotifyIcon(NIM_ADD, &record);
 }
 
 void RemoveTrayIcon() {
     NOTIFYICONDATAA record = IconRecord();
-    Shell_NotifyIconA(NIM_DELETE, &record);
+    ShellNotifyIcon(NIM_DELETE, &record);
 }
 
 void RegisterTaskbarCreated() {

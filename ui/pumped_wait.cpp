@@ -22,8 +22,14 @@ void PumpedWait(unsigned milliseconds, const WaitRule& rule) {
     // A monotonic clock: setting the system time neither stretches nor cuts the wait.
     const ULONGLONG start = GetTickCount64();
     const DWORD nap = rule.nap ? rule.nap(milliseconds) : StandardNap(milliseconds);
+    bool workDone = !rule.meanwhile;
     for (;;) {
         DispatchPendingMessages();
+        if (!workDone) {
+            workDone = true;
+            rule.meanwhile();
+            continue; // what arrived meanwhile is dispatched before the clock is read
+        }
         Sleep(nap);
         if (rule.endsEarly && rule.endsEarly(rule.context))
             return;

@@ -17,6 +17,9 @@ struct WaitRule {
     // its waits when it is closing or the system time has changed; the installer never.
     bool (*endsEarly)(void* context) = nullptr;
     void* context = nullptr;
+    // Done once, after the first round of dispatching: work that has to be done anyway and
+    // may take the wait's time. The wait lasts no longer unless the work does.
+    void (*meanwhile)() = nullptr;
 };
 
 // Waits m milliseconds, measured on a monotonic clock, dispatching messages all along

@@ -65,6 +65,42 @@ TEST(PumpedWait, DispatchesMessagesWhileItWaits) {
     DestroyWindow(window);
 }
 
+namespace {
+
+HWND g_workWindow = nullptr;
+int g_workDone = 0;
+int g_receivedBeforeWork = -1;
+
+// Takes 40 ms of a longer wait, as the board's start does in the splash's wait.
+void WorkMeanwhile() {
+    ++g_workDone;
+    g_receivedBeforeWork = g_received;
+    PostMessageA(g_workWindow, WM_APP, 0, 0);
+    Sleep(40);
+}
+
+} // namespace
+
+TEST(PumpedWait, DoesItsWorkOnceAfterTheFirstDispatchAndKeepsItsLength) {
+    g_workWindow = MakeCountingWindow();
+    ASSERT_TRUE(g_workWindow);
+    g_received = g_workDone = 0;
+    PostMessageA(g_workWindow, WM_APP, 0, 0);
+    PostMessageA(g_workWindow, WM_APP, 0, 0);
+    ui::WaitRule rule;
+    rule.meanwhile = WorkMeanwhile;
+    EXPECT_GE(TimeWait(150, rule), 150u) << "the work does not shorten the wait";
+    EXPECT_EQ(g_workDone, 1);
+    EXPECT_EQ(g_receivedBeforeWork, 2) << "what waited was dispatched before the work";
+    EXPECT_EQ(g_received, 3) << "what arrived during the work was dispatched too";
+
+    g_workDone = 0;
+    EXPECT_GE(TimeWait(10, rule), 40u) << "a wait shorter than its work lasts as long as the work";
+    EXPECT_EQ(g_workDone, 1);
+    DestroyWindow(g_workWindow);
+    g_workWindow = nullptr;
+}
+
 TEST(PumpedWait, BothProgramsNapBrieflyInShortWaitsOnly) {
     EXPECT_EQ(ui::StandardNap(1), 1u);
     EXPECT_EQ(ui::StandardNap(1000), 1u);
