@@ -112,10 +112,12 @@ class RepositionTest : public BoardTest {
         return ids;
     }
     // Saves and waits for the file to hold expected. The file is emptied first, so a save
-    // that writes the same bytes as before is seen too.
+    // that writes the same bytes as before is seen too; the board then asks whether to
+    // write over the file that changed under it, and is told yes.
     void SaveAndExpect(const std::string& expected) {
-        ASSERT_TRUE(driver::WriteFileBytes(Path("SAMPLE.VQP"), std::string(kImageSize, '\0')));
+        ASSERT_TRUE(WriteAsAnotherProgram(Path("SAMPLE.VQP"), std::string(kImageSize, '\0')));
         driver::PostCommand(window_, IDM_SAVE_PROJECT);
+        EXPECT_EQ(0u, AnswerBox(IDYES).find("Another program has changed this project file"));
         std::string saved;
         bool same = driver::WaitUntil(
             [&] { return (saved = driver::ReadFileBytes(Path("SAMPLE.VQP"))) == expected; }, kWait,
