@@ -177,3 +177,27 @@ unmount_small_disk() {
     [ -n "${SMALL_DISK:-}" ] && umount "$SMALL_DISK" 2>/dev/null
     SMALL_DISK=""
 }
+
+# A program folder that the board sees read-only: a read-only view (bind mount) of a
+# writable folder, through which the test puts the projects there. Where the system refuses
+# to mount one, the fault campaign reports that part skipped.
+prepare_read_only_folder() {
+    READ_ONLY_DIR=$1
+    mkdir -p "$READ_ONLY_DIR/source" "$READ_ONLY_DIR/view"
+    if mountpoint -q "$READ_ONLY_DIR/view" ||
+        { mount --bind "$READ_ONLY_DIR/source" "$READ_ONLY_DIR/view" 2>/dev/null &&
+            mount -o remount,bind,ro "$READ_ONLY_DIR/view" 2>/dev/null; }; then
+        export TESSARO_READ_ONLY_SOURCE TESSARO_READ_ONLY_VIEW
+        TESSARO_READ_ONLY_SOURCE=$(windows_path "$READ_ONLY_DIR/source")
+        TESSARO_READ_ONLY_VIEW=$(windows_path "$READ_ONLY_DIR/view")
+    else
+        umount "$READ_ONLY_DIR/view" 2>/dev/null || true
+        say "no read-only folder could be mounted: that part of the fault campaign is skipped"
+        READ_ONLY_DIR=""
+    fi
+}
+
+unmount_read_only_folder() {
+    [ -n "${READ_ONLY_DIR:-}" ] && { umount "$READ_ONLY_DIR/view" 2>/dev/null || true; }
+    READ_ONLY_DIR=""
+}

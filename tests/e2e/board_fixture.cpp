@@ -1,5 +1,8 @@
 #include "e2e/board_fixture.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "resources/kestrum_ids.h"
 
 namespace e2e {
@@ -40,6 +43,26 @@ std::string ImageText(const std::string& image, int slot) {
 
 std::string SampleImage() {
     return MakeImage({"First Name", "Last Name", "Full Name", "Street Address", "City", "State"});
+}
+
+bool WriteAsAnotherProgram(const std::string& path, const std::string& bytes) {
+    if (!driver::WriteFileBytes(path, bytes))
+        return false;
+    HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                           OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER t;
+    t.LowPart = now.dwLowDateTime;
+    t.HighPart = now.dwHighDateTime;
+    t.QuadPart += 30000000ULL; // three seconds on
+    now.dwLowDateTime = t.LowPart;
+    now.dwHighDateTime = t.HighPart;
+    const bool ok = SetFileTime(f, nullptr, nullptr, &now) != 0;
+    CloseHandle(f);
+    return ok;
 }
 
 void BoardTest::SetUp() {
@@ -112,6 +135,39 @@ std::string BoardTest::AnswerBox(int button, DWORD timeoutMs) {
     std::string text = driver::MessageBoxText(box);
     driver::AnswerMessageBox(box, button);
     return text;
+}
+
+void BoardTest::Pick(HWND board, const std::string& entry) {
+    std::vector<std::string> items = driver::ComboItems(board, IDC_PROJECTS);
+    auto at = std::find(items.begin(), items.end(), entry);
+    ASSERT_NE(at, items.end()) << entry << " is not listed";
+    HWND selector = GetDlgItem(board, IDC_PROJECTS);
+    SendMessageW(selector, CB_SETCURSEL, WPARAM(at - items.begin()), 0);
+    driver::PostCommand(board, MAKEWPARAM(IDC_PROJECTS, CBN_SELCHANGE), (LPARAM)selector);
+}
+
+HWND BoardTest::WaitPrompt(const char* caption) {
+    HWND prompt = driver::WaitVisibleWindow(caption, kWait, board_.pid);
+    EXPECT_TRUE(prompt) << driver::LastFailure();
+    return prompt;
+}
+
+void BoardTest::Answer(HWND prompt, const std::string& text) {
+    ASSERT_TRUE(prompt);
+    ASSERT_TRUE(driver::SetItemText(prompt, IDE_PROMPT, text)) << driver::LastFailure();
+    driver::Click(prompt, IDOK);
+    ASSERT_TRUE(driver::WaitGone(prompt, kWait)) << driver::LastFailure();
+}
+
+void BoardTest::Cancel(HWND prompt) {
+    ASSERT_TRUE(prompt);
+    driver::PostCommand(prompt, IDCANCEL);
+    ASSERT_TRUE(driver::WaitGone(prompt, kWait)) << driver::LastFailure();
+}
+
+bool BoardTest::WaitTitle(const std::string& path) {
+    return driver::WaitUntil([&] { return driver::Title(window_) == "Tessaro >" + path; }, kWait,
+                             "title naming " + path);
 }
 
 } // namespace e2e

@@ -18,6 +18,9 @@ std::string MakeImage(std::initializer_list<const char*> names,
 std::string ImageName(const std::string& image, int slot);
 std::string ImageText(const std::string& image, int slot);
 std::string SampleImage(); // slots 0-5 named like the installed sample
+// A file as another program leaves it: new bytes, and a write time a moment on, so that
+// even a coarse clock tells the change.
+bool WriteAsAnotherProgram(const std::string& path, const std::string& bytes);
 
 class BoardTest : public ::testing::Test {
   protected:
@@ -39,6 +42,15 @@ class BoardTest : public ::testing::Test {
     void CloseBoard();
     // Waits for a message box of the board and returns its text, answering it.
     std::string AnswerBox(int button, DWORD timeoutMs = kWait);
+
+    // Picks a project in the selector as the user does (the selection, then its notice).
+    void Pick(const std::string& entry) { Pick(window_, entry); }
+    void Pick(HWND board, const std::string& entry);
+    // The name prompt with this caption; answered with a name, or cancelled.
+    HWND WaitPrompt(const char* caption);
+    void Answer(HWND prompt, const std::string& text);
+    void Cancel(HWND prompt);
+    bool WaitTitle(const std::string& path);
 
     std::string folder_;
     driver::Process board_;

@@ -53,10 +53,6 @@ void CloseMenuWithEscape(DWORD pid) {
     driver::WaitUntil([&] { return OpenPopupMenu(pid) == nullptr; }, kWait, "the menu closed");
 }
 
-HWND WaitPrompt(const std::string& title, DWORD pid) {
-    return driver::WaitVisibleWindow(title, kWait, pid);
-}
-
 } // namespace
 
 TEST_F(BoardTest, OptionTogglesFlipTheirFlagsAndReachTheStoreAtTheNextSave) {
@@ -202,7 +198,7 @@ TEST_F(BoardTest, RenameButtonChangesOnlyTheCaptionUntilTheNextSave) {
     CloseMenuWithEscape(board_.pid);
     driver::PostCommand(board, IDM_RENAME_ONE); // the menu's "&Rename Button..."
 
-    HWND prompt = WaitPrompt("Define Button", board_.pid);
+    HWND prompt = WaitPrompt("Define Button");
     ASSERT_TRUE(prompt) << driver::LastFailure();
     EXPECT_EQ(driver::ItemText(prompt, IDE_PROMPT), "Street Address");
     EXPECT_EQ(driver::ItemText(prompt, IDT_PROMPT), "Define this button name as:");
@@ -228,7 +224,7 @@ TEST_F(BoardTest, ShortcutsComeFromTheMainKeyboardAndOnlyWithoutADialog) {
     EXPECT_FALSE(driver::WaitVisibleWindow("Name of New Tessaro Project", 800, board_.pid))
         << "the keypad's 1 is no shortcut";
     driver::KeyCombo({VK_CONTROL, '1'});
-    HWND prompt = WaitPrompt("Name of New Tessaro Project", board_.pid);
+    HWND prompt = WaitPrompt("Name of New Tessaro Project");
     ASSERT_TRUE(prompt) << driver::LastFailure();
     driver::BringToFront(prompt);
     driver::KeyCombo({VK_CONTROL, '3'}); // while the prompt is open: nothing
@@ -237,7 +233,7 @@ TEST_F(BoardTest, ShortcutsComeFromTheMainKeyboardAndOnlyWithoutADialog) {
     ASSERT_TRUE(driver::WaitGone(prompt, kWait));
 
     driver::KeyCombo({VK_CONTROL, '3'});
-    prompt = WaitPrompt("Save Current Tessaro Project As", board_.pid);
+    prompt = WaitPrompt("Save Current Tessaro Project As");
     EXPECT_TRUE(prompt) << "after the dialog closed the shortcuts work again";
     if (prompt)
         driver::PostCommand(prompt, IDCANCEL);

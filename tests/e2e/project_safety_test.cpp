@@ -3,7 +3,6 @@
 // file, leftovers of killed saves, a handle or a name that is not what it seems.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -28,56 +27,8 @@ std::string ChangedText(const std::string& path) {
            "No: save the board under another name.\nCancel: do not save the board now.";
 }
 
-// A file as another program leaves it: new bytes, and a write time a moment on, so that
-// even a coarse clock tells the change.
-void WriteAsAnotherProgram(const std::string& path, const std::string& bytes) {
-    ASSERT_TRUE(driver::WriteFileBytes(path, bytes));
-    HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
-                           OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(f, INVALID_HANDLE_VALUE);
-    FILETIME now;
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER t;
-    t.LowPart = now.dwLowDateTime;
-    t.HighPart = now.dwHighDateTime;
-    t.QuadPart += 30000000ULL; // three seconds on
-    now.dwLowDateTime = t.LowPart;
-    now.dwHighDateTime = t.HighPart;
-    SetFileTime(f, nullptr, nullptr, &now);
-    CloseHandle(f);
-}
-
 class ProjectSafetyTest : public BoardTest {
   protected:
-    HWND Selector() const { return GetDlgItem(window_, IDC_PROJECTS); }
-
-    void Pick(const std::string& entry) {
-        std::vector<std::string> items = driver::ComboItems(window_, IDC_PROJECTS);
-        auto at = std::find(items.begin(), items.end(), entry);
-        ASSERT_NE(at, items.end()) << entry << " is not listed";
-        SendMessageW(Selector(), CB_SETCURSEL, WPARAM(at - items.begin()), 0);
-        driver::PostCommand(window_, MAKEWPARAM(IDC_PROJECTS, CBN_SELCHANGE), (LPARAM)Selector());
-    }
-    HWND WaitPrompt(const char* caption) {
-        HWND prompt = driver::WaitVisibleWindow(caption, kWait, board_.pid);
-        EXPECT_TRUE(prompt) << driver::LastFailure();
-        return prompt;
-    }
-    void Answer(HWND prompt, const std::string& text) {
-        ASSERT_TRUE(prompt);
-        ASSERT_TRUE(driver::SetItemText(prompt, IDE_PROMPT, text)) << driver::LastFailure();
-        driver::Click(prompt, IDOK);
-        ASSERT_TRUE(driver::WaitGone(prompt, kWait)) << driver::LastFailure();
-    }
-    void Cancel(HWND prompt) {
-        ASSERT_TRUE(prompt);
-        driver::PostCommand(prompt, IDCANCEL);
-        ASSERT_TRUE(driver::WaitGone(prompt, kWait)) << driver::LastFailure();
-    }
-    bool WaitTitle(const std::string& path) {
-        return driver::WaitUntil([&] { return driver::Title(window_) == "Tessaro >" + path; },
-                                 kWait, "title naming " + path);
-    }
     // No message box comes within a moment.
     void ExpectNoBox(const char* when) {
         HWND box = driver::WaitMessageBox(board_.pid, 800);
@@ -266,7 +217,7 @@ TEST_F(ProjectSafetyTest, AProjectChangedByAnotherProgramIsNotSilentlyOverwritte
     ASSERT_TRUE(StartBoard());
     ASSERT_TRUE(driver::SetItemText(window_, FieldId(0), "board typing"));
     const std::string theirs = MakeImage({"Theirs"}, {"their text"});
-    WriteAsAnotherProgram(Path("SAMPLE.VQP"), theirs);
+    ASSERT_TRUE(WriteAsAnotherProgram(Path("SAMPLE.VQP"), theirs));
 
     driver::PostCommand(window_, IDM_CLOSE_REQUEST);
     EXPECT_EQ(ChangedText(Path("SAMPLE.VQP")), AnswerBox(IDCANCEL));
@@ -279,7 +230,7 @@ TEST_F(ProjectSafetyTest, AChangedProjectCanBeSavedUnderAnotherNameOrOverwritten
     ASSERT_TRUE(StartBoard());
     ASSERT_TRUE(driver::SetItemText(window_, FieldId(0), "board typing"));
     const std::string theirs = MakeImage({"Theirs"});
-    WriteAsAnotherProgram(Path("SAMPLE.VQP"), theirs);
+    ASSERT_TRUE(WriteAsAnotherProgram(Path("SAMPLE.VQP"), theirs));
 
     // Save: No saves the board under a new name, which becomes current.
     driver::PostCommand(window_, IDM_SAVE_PROJECT);
@@ -291,7 +242,7 @@ TEST_F(ProjectSafetyTest, AChangedProjectCanBeSavedUnderAnotherNameOrOverwritten
 
     // A switch: Cancel stops it, Yes writes over the changed file and goes on.
     const std::string changedMine = MakeImage({"Changed"});
-    WriteAsAnotherProgram(Path("Mine.vqp"), changedMine);
+    ASSERT_TRUE(WriteAsAnotherProgram(Path("Mine.vqp"), changedMine));
     Pick("Second.vqp");
     EXPECT_EQ(ChangedText(Path("Mine.vqp")), AnswerBox(IDCANCEL));
     Settle();

@@ -2,7 +2,6 @@
 // switching projects and the save on closing, driven by the posted menu commands.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -32,38 +31,6 @@ class ProjectsTest : public BoardTest {
   protected:
     HWND Selector() const { return GetDlgItem(window_, IDC_PROJECTS); }
 
-    // The prompt of the board once it is on screen (its text is filled by then).
-    HWND WaitPrompt(const char* caption) {
-        HWND prompt = driver::WaitVisibleWindow(caption, kWait, board_.pid);
-        EXPECT_TRUE(prompt) << driver::LastFailure();
-        return prompt;
-    }
-    // Types the answer into the prompt and applies it.
-    void Answer(HWND prompt, const std::string& text) {
-        ASSERT_TRUE(prompt);
-        ASSERT_TRUE(driver::SetItemText(prompt, IDE_PROMPT, text)) << driver::LastFailure();
-        driver::Click(prompt, IDOK);
-        ASSERT_TRUE(driver::WaitGone(prompt, kWait)) << driver::LastFailure();
-    }
-    void Cancel(HWND prompt) {
-        ASSERT_TRUE(prompt);
-        driver::PostCommand(prompt, IDCANCEL);
-        ASSERT_TRUE(driver::WaitGone(prompt, kWait)) << driver::LastFailure();
-    }
-
-    // Picks an entry as the user would: the selection changes and the selector reports it.
-    void Pick(const std::string& entry) {
-        std::vector<std::string> items = driver::ComboItems(window_, IDC_PROJECTS);
-        auto at = std::find(items.begin(), items.end(), entry);
-        ASSERT_NE(at, items.end()) << entry << " is not listed";
-        SendMessageW(Selector(), CB_SETCURSEL, WPARAM(at - items.begin()), 0);
-        driver::PostCommand(window_, MAKEWPARAM(IDC_PROJECTS, CBN_SELCHANGE), (LPARAM)Selector());
-    }
-
-    bool WaitTitle(const std::string& path) {
-        return driver::WaitUntil([&] { return driver::Title(window_) == "Tessaro >" + path; },
-                                 kWait, "title naming " + path);
-    }
     bool WaitFile(const std::string& path, const std::string& bytes) {
         return driver::WaitUntil([&] { return driver::ReadFileBytes(path) == bytes; }, kWait,
                                  path + " holding the expected bytes");

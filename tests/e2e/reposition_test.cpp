@@ -112,31 +112,18 @@ class RepositionTest : public BoardTest {
         return ids;
     }
     // Saves and waits for the file to hold expected. The file is emptied first, so a save
-    // that writes the same bytes as before is seen too; its write time is put back, or the
-    // board would rightly ask whether to overwrite a file another program changed.
+    // that writes the same bytes as before is seen too; the board then asks whether to
+    // write over the file that changed under it, and is told yes.
     void SaveAndExpect(const std::string& expected) {
-        ASSERT_TRUE(ZeroKeepingWriteTime(Path("SAMPLE.VQP")));
+        ASSERT_TRUE(WriteAsAnotherProgram(Path("SAMPLE.VQP"), std::string(kImageSize, '\0')));
         driver::PostCommand(window_, IDM_SAVE_PROJECT);
+        EXPECT_EQ(0u, AnswerBox(IDYES).find("Another program has changed this project file"));
         std::string saved;
         bool same = driver::WaitUntil(
             [&] { return (saved = driver::ReadFileBytes(Path("SAMPLE.VQP"))) == expected; }, kWait,
             "the saved project");
         EXPECT_TRUE(same) << "the file differs first at byte " << FirstDifference(saved, expected)
                           << " of " << saved.size();
-    }
-    static bool ZeroKeepingWriteTime(const std::string& path) {
-        HANDLE f = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-        if (f == INVALID_HANDLE_VALUE)
-            return false;
-        FILETIME written;
-        const std::string zeros(kImageSize, '\0');
-        DWORD done = 0;
-        bool ok = GetFileTime(f, nullptr, nullptr, &written) &&
-                  WriteFile(f, zeros.data(), DWORD(zeros.size()), &done, nullptr) &&
-                  done == zeros.size() && SetFileTime(f, nullptr, nullptr, &written);
-        CloseHandle(f);
-        return ok;
     }
     static size_t FirstDifference(const std::string& a, const std::string& b) {
         size_t i = 0;
