@@ -128,14 +128,7 @@ bool InstallDialog::PreTranslate(MSG& msg) {
 }
 
 INT_PTR InstallDialog::OnMessage(UINT msg, WPARAM w, LPARAM, bool& handled) {
-    if (msg == WM_SETCURSOR && KeepWaitCursor()) {
-        handled = true;
-        SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
-        return TRUE;
-    }
-    HBRUSH brush = ClassicColour(msg, w);
-    handled = brush != nullptr;
-    return (INT_PTR)brush;
+    return ClassicDialogMessage(Handle(), msg, w, handled);
 }
 
 void InstallDialog::OnDestroy() {

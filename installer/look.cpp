@@ -33,4 +33,15 @@ bool KeepWaitCursor() {
     return true;
 }
 
+INT_PTR ClassicDialogMessage(HWND dialog, UINT msg, WPARAM w, bool& handled) {
+    if (msg == WM_SETCURSOR && KeepWaitCursor()) {
+        handled = true;
+        SetWindowLongPtrA(dialog, DWLP_MSGRESULT, TRUE);
+        return TRUE;
+    }
+    HBRUSH brush = ClassicColour(msg, w);
+    handled = brush != nullptr;
+    return (INT_PTR)brush;
+}
+
 } // namespace installer

@@ -17,4 +17,8 @@ bool WaitCursorShown();
 // true (the message is handled); otherwise false.
 bool KeepWaitCursor();
 
+// The look of an installer dialog in one call from its dialog procedure: the wait cursor
+// kept while waiting and the classic colours. Sets handled when it answered the message.
+INT_PTR ClassicDialogMessage(HWND dialog, UINT msg, WPARAM w, bool& handled);
+
 } // namespace installer

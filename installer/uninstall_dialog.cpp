@@ -67,14 +67,7 @@ void UninstallDialog::Finish() {
 }
 
 INT_PTR UninstallDialog::OnMessage(UINT msg, WPARAM w, LPARAM, bool& handled) {
-    if (msg == WM_SETCURSOR && KeepWaitCursor()) {
-        handled = true;
-        SetWindowLongPtrA(Handle(), DWLP_MSGRESULT, TRUE);
-        return TRUE;
-    }
-    HBRUSH brush = ClassicColour(msg, w);
-    handled = brush != nullptr;
-    return (INT_PTR)brush;
+    return ClassicDialogMessage(Handle(), msg, w, handled);
 }
 
 } // namespace

@@ -14,8 +14,6 @@ using namespace e2e;
 namespace campaign {
 namespace {
 
-const char kSaveAsCaption[] = "Save Current Tessaro Project As";
-const char kNewCaption[] = "Name of New Tessaro Project";
 const char kFiller[] = "filler.bin";
 constexpr DWORD kLeftFree = 160 * 1024; // less than half an image
 

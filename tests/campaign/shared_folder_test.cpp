@@ -15,8 +15,6 @@ using namespace e2e;
 namespace campaign {
 namespace {
 
-const char kSaveAsCaption[] = "Save Current Tessaro Project As";
-const char kNewCaption[] = "Name of New Tessaro Project";
 const char kChanged[] = "Another program has changed this project file";
 const std::vector<std::string> kProjects = {"SAMPLE.VQP", "Alpha.vqp", "Beta.vqp"};
 

@@ -11,6 +11,9 @@ namespace e2e {
 extern const char kSettingsRoot[]; // Software\Vontrel\Applications\vqp
 constexpr size_t kImageSize = 338976;
 constexpr DWORD kWait = 10000; // ms for anything the board does on its own
+// The captions of the board's two name prompts.
+inline constexpr char kSaveAsCaption[] = "Save Current Tessaro Project As";
+inline constexpr char kNewCaption[] = "Name of New Tessaro Project";
 
 // A project file's bytes with the given button names and texts (slot 0 first).
 std::string MakeImage(std::initializer_list<const char*> names,

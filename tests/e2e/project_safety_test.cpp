@@ -13,9 +13,6 @@ using namespace e2e;
 
 namespace {
 
-const char kSaveAsCaption[] = "Save Current Tessaro Project As";
-const char kNewCaption[] = "Name of New Tessaro Project";
-
 std::string UnableText(const std::string& path) {
     return "Unable to open project:\n" + path;
 }

@@ -13,8 +13,6 @@ using namespace e2e;
 
 namespace {
 
-const char kNewCaption[] = "Name of New Tessaro Project";
-const char kSaveAsCaption[] = "Save Current Tessaro Project As";
 const char kNewPrompt[] = "Create a new 31 button group of clipboard text messages.";
 const char kSaveAsPrompt[] = "Save this 31 button group of clipboard text messages as:";
 
