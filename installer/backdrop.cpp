@@ -59,15 +59,15 @@ class Backdrop : public ui::Window {
 
 bool Backdrop::CreateHidden() {
     const LONG units = GetDialogBaseUnits();
-    ui::WindowSpec spec;
-    spec.className = "TessaroBackdrop";
-    spec.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    spec.exStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
-    spec.width = kWidthUnits * LOWORD(units) / 4;
-    spec.height = kHeightUnits * HIWORD(units) / 8;
-    spec.x = spec.y = 0;
-    spec.background = (HBRUSH)GetStockObject(LTGRAY_BRUSH);
-    if (!Create(spec))
+    ui::WindowSpec shape;
+    shape.className = "TessaroBackdrop";
+    shape.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+    shape.exStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
+    shape.width = kWidthUnits * LOWORD(units) / 4;
+    shape.height = kHeightUnits * HIWORD(units) / 8;
+    shape.x = shape.y = 0;
+    shape.background = (HBRUSH)GetStockObject(LTGRAY_BRUSH);
+    if (!Create(shape))
         return false;
     // Message boxes and the dialogs of the runs belong to the backdrop.
     ui::PushWindow(nullptr, Handle());

@@ -4,11 +4,11 @@ namespace ui {
 
 namespace {
 
-bool RegisterClassOnce(const WindowSpec& spec, WNDPROC procedure) {
+bool RegisterClassOnce(const WindowSpec& shape, WNDPROC procedure) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSEXA known;
     known.cbSize = sizeof known;
-    if (GetClassInfoExA(instance, spec.className, &known))
+    if (GetClassInfoExA(instance, shape.className, &known))
         return true;
     WNDCLASSEXA wc;
     ZeroMemory(&wc, sizeof wc);
@@ -16,11 +16,11 @@ bool RegisterClassOnce(const WindowSpec& spec, WNDPROC procedure) {
     wc.style = CS_HREDRAW | CS_VREDRAW;
     wc.lpfnWndProc = procedure;
     wc.hInstance = instance;
-    wc.hIcon = spec.icon;
-    wc.hIconSm = spec.icon;
+    wc.hIcon = shape.icon;
+    wc.hIconSm = shape.icon;
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = spec.background ? spec.background : (HBRUSH)(COLOR_BTNFACE + 1);
-    wc.lpszClassName = spec.className;
+    wc.hbrBackground = shape.background ? shape.background : (HBRUSH)(COLOR_BTNFACE + 1);
+    wc.lpszClassName = shape.className;
     return RegisterClassExA(&wc) != 0;
 }
 
@@ -30,12 +30,12 @@ Window::~Window() {
     Destroy();
 }
 
-bool Window::Create(const WindowSpec& spec) {
-    if (handle_ || !RegisterClassOnce(spec, Procedure))
+bool Window::Create(const WindowSpec& shape) {
+    if (handle_ || !RegisterClassOnce(shape, Procedure))
         return false;
-    return CreateWindowExA(spec.exStyle, spec.className, spec.title, spec.style, spec.x, spec.y,
-                           spec.width, spec.height, spec.parent, nullptr, GetModuleHandleA(nullptr),
-                           this) != nullptr;
+    return CreateWindowExA(shape.exStyle, shape.className, shape.title, shape.style, shape.x,
+                           shape.y, shape.width, shape.height, shape.parent, nullptr,
+                           GetModuleHandleA(nullptr), this) != nullptr;
 }
 
 void Window::Destroy() {

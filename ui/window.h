@@ -27,7 +27,7 @@ class Window {
 
     // Registers the class if need be and creates the window; false if either fails.
     // One window per object.
-    bool Create(const WindowSpec& spec);
+    bool Create(const WindowSpec& shape);
     void Destroy();
     HWND Handle() const { return handle_; }
 

@@ -52,33 +52,33 @@ bool Saw(const ProbeWindow& window, UINT msg) {
 
 TEST(Window, TheObjectIsKnownFromTheFirstCreationMessage) {
     ProbeWindow window;
-    ui::WindowSpec spec;
-    spec.className = "TessaroProbeWindow";
-    spec.title = "Probe";
-    spec.width = 300;
-    spec.height = 200;
-    ASSERT_TRUE(window.Create(spec));
+    ui::WindowSpec shape;
+    shape.className = "TessaroProbeWindow";
+    shape.title = "Probe";
+    shape.width = 300;
+    shape.height = 200;
+    ASSERT_TRUE(window.Create(shape));
     EXPECT_TRUE(Saw(window, WM_NCCREATE));
     EXPECT_TRUE(window.handleKnownAtNcCreate);
     EXPECT_TRUE(window.handleKnownAtCreate);
     char title[16] = "";
     GetWindowTextA(window.Handle(), title, sizeof title);
     EXPECT_STREQ(title, "Probe");
-    EXPECT_FALSE(window.Create(spec)) << "one window per object";
+    EXPECT_FALSE(window.Create(shape)) << "one window per object";
 
     ProbeWindow second; // the class is registered once and serves both
-    ASSERT_TRUE(second.Create(spec));
+    ASSERT_TRUE(second.Create(shape));
     EXPECT_NE(second.Handle(), window.Handle());
 }
 
 TEST(Window, PaintTimerAndCommandHooksRunAndDestroyClearsTheHandle) {
     ProbeWindow window;
-    ui::WindowSpec spec;
-    spec.className = "TessaroProbeWindow";
-    spec.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-    spec.width = 300;
-    spec.height = 200;
-    ASSERT_TRUE(window.Create(spec));
+    ui::WindowSpec shape;
+    shape.className = "TessaroProbeWindow";
+    shape.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    shape.width = 300;
+    shape.height = 200;
+    ASSERT_TRUE(window.Create(shape));
     HWND hwnd = window.Handle();
     UpdateWindow(hwnd);
     EXPECT_GE(window.paints, 1);
@@ -97,11 +97,11 @@ TEST(Window, PaintTimerAndCommandHooksRunAndDestroyClearsTheHandle) {
 
 TEST(Window, AMaximisedBackdropFillsTheWorkArea) {
     ProbeWindow backdrop;
-    ui::WindowSpec spec;
-    spec.className = "TessaroProbeBackdrop";
-    spec.style = WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | WS_VISIBLE;
-    spec.background = (HBRUSH)GetStockObject(GRAY_BRUSH);
-    ASSERT_TRUE(backdrop.Create(spec));
+    ui::WindowSpec shape;
+    shape.className = "TessaroProbeBackdrop";
+    shape.style = WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | WS_VISIBLE;
+    shape.background = (HBRUSH)GetStockObject(GRAY_BRUSH);
+    ASSERT_TRUE(backdrop.Create(shape));
     EXPECT_TRUE(IsZoomed(backdrop.Handle()));
     RECT client;
     GetClientRect(backdrop.Handle(), &client);
@@ -110,7 +110,7 @@ TEST(Window, AMaximisedBackdropFillsTheWorkArea) {
     HWND hwnd = backdrop.Handle();
     {
         ProbeWindow temporary;
-        ASSERT_TRUE(temporary.Create(spec));
+        ASSERT_TRUE(temporary.Create(shape));
         hwnd = temporary.Handle();
     }
     EXPECT_FALSE(IsWindow(hwnd)) << "the object takes its window with it";
