@@ -119,6 +119,8 @@ std::string ReadFileBytes(const std::string& path); // empty if missing
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool FileExists(const std::string& path); // a file, not a folder
 bool DirExists(const std::string& path);
+FILETIME LastWriteTime(const std::string& path);                   // zero if missing
+std::vector<std::string> FolderEntries(const std::string& folder); // sorted, no dots
 // %TEMP%\tessaro-tests\<name>, emptied and created; "" on failure.
 std::string MakeScratchDir(const std::string& name);
 // Deletes a folder and everything in it (read-only files too); true if gone.

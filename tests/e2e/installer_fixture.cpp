@@ -140,30 +140,6 @@ std::string SourceFileBytes(const std::string& relative) {
     return driver::ReadFileBytes(path);
 }
 
-FILETIME LastWriteTime(const std::string& path) {
-    FILETIME time = {};
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        time = data.ftLastWriteTime;
-    return time;
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = entry.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 void InstallerTest::SetUp() {
     CloseAllBoards();
     ClearInstallerState();

@@ -22,8 +22,8 @@ std::string SpecialFolder(int csidl);
 std::string PayloadOf(const std::string& installer, int id);
 // A file of the source tree (its path given at build time), read through Wine's Z: drive.
 std::string SourceFileBytes(const std::string& relative);
-FILETIME LastWriteTime(const std::string& path);
-std::vector<std::string> FolderEntries(const std::string& folder); // sorted, no dots
+using driver::FolderEntries;
+using driver::LastWriteTime;
 
 // The desktop shortcut and the group's three, where the install puts them, and the three
 // other places the installer and the uninstaller clear.

@@ -112,14 +112,6 @@ std::string ReadAll(const std::string& path) {
     return bytes;
 }
 
-FILETIME LastWriteTime(const std::string& path) {
-    FILETIME time = {};
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        time = data.ftLastWriteTime;
-    return time;
-}
-
 bool SetLastWriteTime(const std::string& path, const FILETIME& time) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -145,22 +137,6 @@ std::string CurrentFolder() {
     char path[MAX_PATH + 1] = "";
     GetCurrentDirectoryA(sizeof path, path);
     return path;
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = entry.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
 }
 
 HeldOpen::HeldOpen(const std::string& path, DWORD share)

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "driver/driver.h"
 #include "installer/environment.h"
 #include "installer/uninstall_entry.h"
 
@@ -35,11 +36,11 @@ class ScratchFolder {
 bool Exists(const std::string& path);
 bool IsFolder(const std::string& path);
 std::string ReadAll(const std::string& path); // empty when missing
-FILETIME LastWriteTime(const std::string& path);
+using driver::LastWriteTime;
 bool SetLastWriteTime(const std::string& path, const FILETIME& time);
 FILETIME MakeTime(int year, int month, int day);
 std::string CurrentFolder();
-std::vector<std::string> FolderEntries(const std::string& folder); // sorted, no dots
+using driver::FolderEntries;
 
 // Holds a file open for reading and writing, sharing nothing: nothing else can open it,
 // write it or delete it (the way to make a file unwritable under Wine as root).
