@@ -143,8 +143,8 @@ TEST(FindTest, AFieldEndsAtItsTerminatorOrAtItsWidth) {
 
 TEST(FindTest, FindsEveryMatchAPlainSearchFinds) {
     // Few distinct bytes, so that near misses, repeats and case pairs are common; fields
-    // long enough to span several blocks of the wide compare, some ending at a NUL with
-    // other bytes after it, some filling their width.
+    // long enough to span several of the wide compare's 16- and 64-byte steps, some ending
+    // at a NUL with other bytes after it, some filling their width.
     const char alphabet[] = "aAbB[{\xe9\xc9 ";
     std::mt19937 random(20180601);
     auto pick = [&](size_t length) {
@@ -155,7 +155,7 @@ TEST(FindTest, FindsEveryMatchAPlainSearchFinds) {
     };
     for (int round = 0; round < 6000; ++round) {
         const std::string text = pick(1 + random() % 6);
-        const std::string field = pick(random() % 90);
+        const std::string field = pick(random() % 300);
         std::string stored = field;
         if (random() % 4 != 0) // otherwise the field fills its width without a NUL
             stored += '\0' + pick(random() % 40) + text;
