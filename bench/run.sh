@@ -72,13 +72,24 @@ echo "== native: $(uname -srm), $(nproc) cores; medians of repeated runs, warm f
 "$OUT/bench" "$ROOT/build/bench-data"
 
 [ "${BENCH_WINE:-1}" = 0 ] && exit 0
-# The program's own file code, built as the release is, run under Wine.
+# The program's own file code and progress display, built as the release is, run under
+# Wine on a private display: the build users get where this machine runs 32-bit programs.
+arch=x86_64 loader=$WINE64
+if can_run_32bit; then
+    arch=i686
+    loader=$WINE32
+fi
 # shellcheck disable=SC2086
-(cd "$ROOT" && x86_64-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -I. \
+(cd "$ROOT" && $arch-w64-mingw32-g++-posix -std=c++17 -O2 -Wall -Wextra -I. \
     -DWIN32_LEAN_AND_MEAN -DNOMINMAX -static -o "$OUT/bench.exe" bench/bench.cpp $ENGINES \
-    store/disk_file.cpp store/consolidate_files.cpp)
+    store/disk_file.cpp store/file_stamp.cpp store/consolidate_files.cpp dialogs/consolidation_counts.cpp \
+    dialogs/long_run.cpp)
+start_private_display 60
+trap 'WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null; stop_private_display' EXIT
 prepare_prefix "$ROOT/build/wine-bench"
-echo "== under Wine ($("$WINE" --version)), the program's own file code; same data"
-"$WINE" "$OUT/bench.exe" "$(windows_path "$ROOT/build/bench-data")"
+echo "== under Wine ($("$WINE" --version)), the $arch build of the program's own file code; same data"
+"$loader" "$OUT/bench.exe" "$(windows_path "$ROOT/build/bench-data")"
 "$WINESERVER" -k 2>/dev/null || true
+stop_private_display
+trap - EXIT
 [ "$PART" = find ] || startup_bench

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "base/text.h"
+#include "dialogs/consolidation_counts.h"
 #include "dialogs/help.h"
-#include "dialogs/long_run.h"
 #include "resources/kestrum_ids.h"
 #include "store/consolidate_files.h"
 #include "store/disk_file.h"
@@ -16,35 +16,6 @@ namespace {
 
 constexpr int kMostListed = 4001;
 const char kMemoryShortage[] = "Memory Shortage";
-
-struct ProgressView {
-    HWND examined;
-    HWND remaining;
-    LongRun* run;
-    long lastExamined = 0;
-    long lastRemaining = 0;
-};
-
-void ShowNumber(HWND control, long number) {
-    char text[24];
-    base::FormatText(text, sizeof text, "%ld", number);
-    SetWindowTextA(control, text);
-}
-
-void ShowCounts(const ProgressView& view) {
-    ShowNumber(view.examined, view.lastExamined);
-    ShowNumber(view.remaining, view.lastRemaining);
-}
-
-void ShowProgress(void* context, long examined, long remaining) {
-    auto* view = static_cast<ProgressView*>(context);
-    view->lastExamined = examined;
-    view->lastRemaining = remaining;
-    if (!view->run->Due())
-        return;
-    ShowCounts(*view);
-    view->run->KeepPainted();
-}
 
 class ConsolidateDialog : public ui::Dialog {
   public:
@@ -190,18 +161,14 @@ class ConsolidateDialog : public ui::Dialog {
             ui::ShowMessage(MB_ICONERROR, "%s 2", kMemoryShortage);
             return;
         }
-        ShowNumber(Item(IDT_CONSOLIDATE_EXAMINED), 0);
-        ShowNumber(Item(IDT_CONSOLIDATE_REMAINING), long(chosen.Count()) * kSlotCount);
+        ShowCount(Item(IDT_CONSOLIDATE_EXAMINED), 0);
+        ShowCount(Item(IDT_CONSOLIDATE_REMAINING), long(chosen.Count()) * kSlotCount);
         ConsolidationResult result;
         {
-            LongRun run;
-            ProgressView view{Item(IDT_CONSOLIDATE_EXAMINED), Item(IDT_CONSOLIDATE_REMAINING),
-                              &run};
-            ConsolidationProgress progress;
-            progress.show = ShowProgress;
-            progress.context = &view;
-            result = Consolidate(chosen.Count(), files, progress);
-            ShowCounts(view); // where the run ended
+            ConsolidationCounts counts(Item(IDT_CONSOLIDATE_EXAMINED),
+                                       Item(IDT_CONSOLIDATE_REMAINING));
+            result = Consolidate(chosen.Count(), files, counts.Progress());
+            counts.ShowWhereItEnded();
         }
         consolidated = result.status == ConsolidationStatus::Done;
         Report(result, files);
