@@ -22,6 +22,9 @@ const char kTempLinkName[] = "tmp";
 const char kLinkExtension[] = ".lnk";
 constexpr unsigned kShortcutPauseMs = 64;
 constexpr unsigned kBeforeCreatingMs = 500;
+// A fresh link may be held for a moment by another program; this many tries, this far apart.
+constexpr unsigned kPlaceTries = 20;
+constexpr unsigned kPlaceRetryMs = 50;
 
 // Once; the installer has one thread and keeps OLE to its end.
 bool g_oleTried = false;
@@ -74,11 +77,12 @@ bool Given(const char* text) {
     return text && text[0];
 }
 
-bool SaveLink(const Shortcut& s, const char* linkFile) {
+HRESULT SaveLink(const Shortcut& s, const char* linkFile) {
     base::ScopedCom<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.Out())))
-        return false;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkA, link.Out());
+    if (FAILED(result))
+        return result;
     if (Given(s.target))
         link->SetPath(s.target);
     if (Given(s.arguments))
@@ -88,12 +92,36 @@ bool SaveLink(const Shortcut& s, const char* linkFile) {
     if (Given(s.iconFile))
         link->SetIconLocation(s.iconFile, 0);
     base::ScopedCom<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out())))
-        return false;
+    result = link->QueryInterface(IID_IPersistFile, file.Out());
+    if (FAILED(result))
+        return result;
     WCHAR wide[kPathSize];
     if (!MultiByteToWideChar(CP_ACP, 0, linkFile, -1, wide, kPathSize))
-        return false;
-    return SUCCEEDED(file->Save(wide, TRUE));
+        return E_INVALIDARG;
+    return file->Save(wide, TRUE);
+}
+
+// ERROR_SUCCESS once the link is saved to the temporary file and moved to its place, else
+// the error of the step that failed.
+DWORD PlaceLink(const Shortcut& s, const char* temporary, const char* destination) {
+    const HRESULT saved = SaveLink(s, temporary);
+    if (FAILED(saved))
+        return HRESULT_FACILITY(saved) == FACILITY_WIN32 ? DWORD(HRESULT_CODE(saved))
+                                                         : DWORD(ERROR_GEN_FAILURE);
+    return MoveFileA(temporary, destination) ? DWORD(ERROR_SUCCESS) : GetLastError();
+}
+
+// The shell's link processor reads each saved link in a process of its own, and a virus
+// scanner may read a fresh file: either can hold the temporary link for a moment.
+bool HeldForAMoment(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+void Pause(WaitFunction wait, unsigned milliseconds) {
+    if (wait)
+        wait(milliseconds);
+    else
+        Sleep(milliseconds);
 }
 
 bool DeletePlainFiles(const char* folder) {
@@ -138,7 +166,8 @@ bool ResolveSpecialFolder(Environment& env, int csidl, char* out, size_t size) {
     return env.FolderExists(out);
 }
 
-bool CreateShortcut(Environment& env, const Shortcut& s, const char* tempFolder) {
+bool CreateShortcut(Environment& env, const Shortcut& s, const char* tempFolder,
+                    WaitFunction wait) {
     char special[kPathSize];
     if (!EnsureOle() || !ResolveSpecialFolder(env, s.csidl, special, sizeof special))
         return false;
@@ -155,7 +184,14 @@ bool CreateShortcut(Environment& env, const Shortcut& s, const char* tempFolder)
     if (!InstallFilePath(tempFolder, kTempLinkName, temporary, sizeof temporary))
         return false;
     // Saved beside the program first, then moved: the shortcut appears whole or not at all.
-    return SaveLink(s, temporary) && MoveFileA(temporary, destination);
+    for (unsigned attempt = 1;; ++attempt) {
+        const DWORD error = PlaceLink(s, temporary, destination);
+        if (error == ERROR_SUCCESS)
+            return true;
+        if (!HeldForAMoment(error) || attempt == kPlaceTries)
+            return false;
+        Pause(wait, kPlaceRetryMs);
+    }
 }
 
 bool RemoveShortcut(Environment& env, int csidl, const char* name, bool wholeFolder) {
@@ -211,7 +247,7 @@ bool ReplaceShortcuts(Environment& env, const char* installFolder, WaitFunction 
         wait(kBeforeCreatingMs);
     bool made = false;
     for (size_t i = 0; i < sizeof set / sizeof set[0]; ++i) {
-        made = CreateShortcut(env, set[i], folder);
+        made = CreateShortcut(env, set[i], folder, wait);
         if (wait)
             wait(kShortcutPauseMs);
         if (i == 0)

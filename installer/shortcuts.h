@@ -21,9 +21,12 @@ struct Shortcut {
 };
 
 // Saves the link to "tmp" in tempFolder, then moves it to its place (in the group folder
-// for the programs folder). True only when the link is in place; with makeFolder, makes the
-// group folder instead (and reports whether that worked).
-bool CreateShortcut(Environment& env, const Shortcut& shortcut, const char* tempFolder);
+// for the programs folder), trying again for about a second while another program holds the
+// temporary link (wait pauses between tries; none given, the thread sleeps). True only when
+// the link is in place; with makeFolder, makes the group folder instead (and reports
+// whether that worked).
+bool CreateShortcut(Environment& env, const Shortcut& shortcut, const char* tempFolder,
+                    WaitFunction wait = nullptr);
 
 // Removes name + ".lnk", or with wholeFolder the folder `name` with the plain files in it.
 bool RemoveShortcut(Environment& env, int csidl, const char* name, bool wholeFolder);

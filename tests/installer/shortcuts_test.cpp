@@ -6,6 +6,8 @@
 #include <shlobj.h>
 
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "base/scoped.h"
 #include "installer/messages.h"
@@ -137,6 +139,48 @@ TEST_F(ShortcutTest, AnExistingShortcutIsNotReplacedAndTheTemporaryLinkStays) {
     DeleteFileA((desktop_ + "\\Tessaro.lnk").c_str());
     EXPECT_TRUE(CreateShortcut(env_, Link(kCsidlDesktop, "Tessaro", install_ + "\\KESTRUM.EXE"),
                                install_.c_str()));
+}
+
+// Another program (the shell's link processor, a virus scanner) reading the fresh temporary
+// link must not cost the user a shortcut.
+namespace {
+std::vector<unsigned> g_sleptWaits;
+void SleepingWait(unsigned milliseconds) {
+    g_sleptWaits.push_back(milliseconds);
+    Sleep(milliseconds);
+}
+} // namespace
+
+TEST_F(ShortcutTest, ATemporaryLinkHeldForAMomentIsTriedAgainAndHeldForLongIsGivenUp) {
+    const std::string temporary = install_ + "\\tmp";
+    auto hold = [&] {
+        return CreateFileA(temporary.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                           0, nullptr);
+    };
+    HANDLE held = hold();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([held] {
+        Sleep(200);
+        CloseHandle(held);
+    });
+    g_sleptWaits.clear();
+    const bool made =
+        CreateShortcut(env_, Link(kCsidlDesktop, "Tessaro", install_ + "\\KESTRUM.EXE"),
+                       install_.c_str(), SleepingWait);
+    release.join();
+    EXPECT_TRUE(made);
+    EXPECT_TRUE(ReadLink(desktop_ + "\\Tessaro.lnk").loaded);
+    EXPECT_FALSE(test::Exists(temporary));
+    EXPECT_FALSE(g_sleptWaits.empty()) << "the first try met the held file";
+
+    held = hold();
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    g_sleptWaits.clear();
+    EXPECT_FALSE(CreateShortcut(env_, Link(kCsidlDesktop, "Board", install_ + "\\KESTRUM.EXE"),
+                                install_.c_str(), SleepingWait));
+    CloseHandle(held);
+    EXPECT_EQ(g_sleptWaits, std::vector<unsigned>(19, 50u)) << "about a second, then given up";
+    EXPECT_FALSE(test::Exists(desktop_ + "\\Board.lnk"));
 }
 
 TEST_F(ShortcutTest, TheGroupMustExistForItsShortcuts) {
