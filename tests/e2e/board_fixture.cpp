@@ -134,6 +134,8 @@ std::string BoardTest::AnswerBox(int button, DWORD timeoutMs) {
     }
     std::string text = driver::MessageBoxText(box);
     driver::AnswerMessageBox(box, button);
+    // Gone before the next look, which would otherwise find this box again.
+    EXPECT_TRUE(driver::WaitGone(box, kWait)) << driver::LastFailure();
     return text;
 }
 

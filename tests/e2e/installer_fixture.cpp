@@ -207,6 +207,8 @@ std::string InstallerTest::AnswerBox(int button, std::string* caption, DWORD tim
     if (caption)
         *caption = driver::Title(box);
     driver::AnswerMessageBox(box, button);
+    // Gone before the next look, which would otherwise find this box again.
+    EXPECT_TRUE(driver::WaitGone(box, kWait)) << driver::LastFailure();
     return text;
 }
 
