@@ -202,7 +202,6 @@ bool FindInCurrentProject(FindState& state, bool next, const FindSources& source
 
 // Reads project index into the working image; a project that cannot be had is skipped.
 bool EnterProject(const FindSources& sources, int project) {
-    ClearImage(*sources.work);
     const char* name = sources.projects->Name(project);
     char path[kPathLimit];
     const size_t length = strlen(sources.programFolder) + 1 + strlen(name);
@@ -211,7 +210,12 @@ bool EnterProject(const FindSources& sources, int project) {
     base::FormatText(path, sizeof path, "%s\\%s", sources.programFolder, name);
     if (sources.beforeFile)
         sources.beforeFile(sources.context);
-    return sources.readImage(path, *sources.work);
+    if (sources.readImage(path, *sources.work))
+        return true;
+    // What a failed read left is no project. Cleared here rather than before every read:
+    // clearing a whole image per project is a noticeable part of a search's time.
+    ClearImage(*sources.work);
+    return false;
 }
 
 bool FindInAllProjects(FindState& state, bool next, const FindSources& sources,
