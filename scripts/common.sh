@@ -17,6 +17,18 @@ PACKAGES="cmake make python3 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
 
 say() { echo "== $*"; }
 
+# A mirror in the middle of a sync fails an index now and then: try again, and if one index
+# still fails, go on with what arrived; the install itself says if something is missing.
+update_package_lists() {
+    local try
+    for try in 1 2 3; do
+        apt-get update -qq && return 0
+        say "the package lists did not all arrive (try $try of 3)"
+        [ "$try" -lt 3 ] && sleep 20
+    done
+    return 0
+}
+
 ensure_packages() {
     local missing=""
     for p in $PACKAGES; do
@@ -29,9 +41,19 @@ ensure_packages() {
     case "$missing" in
     *:i386*) dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
     esac
-    apt-get update -qq
+    update_package_lists
     # shellcheck disable=SC2086
-    apt-get install -y -qq --no-install-recommends $missing >/dev/null
+    apt-get install -y -qq --no-install-recommends $missing >/dev/null && return 0
+    # The 32-bit packages come from a second set of lists; when those are out of step the
+    # rest still installs, and the scripts then run the 64-bit build only and say so.
+    local native=""
+    for p in $missing; do
+        case "$p" in *:i386) ;; *) native="$native $p" ;; esac
+    done
+    [ "$native" = "$missing" ] && return 1
+    say "the 32-bit packages could not be installed; installing the rest:$native"
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $native >/dev/null
 }
 
 # Whether this machine runs 32-bit Windows programs: the 32-bit Wine loader must start.
