@@ -18,6 +18,7 @@
 #include "resources/kestrum_ids.h"
 #include "settings/settings.h"
 #include "store/leftovers.h"
+#include "store/project_file.h"
 #include "store/project_names.h"
 #include "ui/message.h"
 #include "ui/window_stack.h"
@@ -38,6 +39,70 @@ bool IsFieldId(int id) {
 // Something is at path (a file, a folder, a device), though perhaps nothing readable.
 bool SomethingAt(const char* path) {
     return PathNamesDevice(path) || GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The program folder as the settings name it, without trailing separators and blanks.
+void ReadTrimmedProgramFolder(const settings::Store& store, char* folder) {
+    settings::ReadSettingText(store, settings::kConfigure, settings::kThisProgramDir, "", folder,
+                              231);
+    size_t n = strlen(folder);
+    while (n > 0 && strchr("\n\r /\\", folder[n - 1]))
+        folder[--n] = '\0';
+}
+
+// Filling the fields ahead: when no other board runs, the single-instance handshake waits
+// 150 ms for nothing, and setting 33 long texts is the longest step of a start. So during
+// each of its three waits the board fills a third of its slots from the project it is
+// about to show, read here once. Once the board knows it runs, it reads and shows the
+// project as ever, and only controls that differ are set again (ScatterBoardChanges):
+// what was filled ahead saves time and decides nothing.
+constexpr int kSlotsAheadPerWait = (kSlotCount + 2) / 3;
+int g_slotsAhead = -1; // slots filled so far; -1 when there is nothing to fill
+char g_aheadPath[kPathSize];
+
+// Creates the field font unless the splash's wait did, and sets it on the selector and the
+// fields that do not have it yet: a field lays out all its text again for a new font, so
+// the fields filled ahead got it first.
+void SetFieldFont() {
+    PrepareFieldFont();
+    if (!g_board.fieldFont)
+        return; // the controls keep the dialog font
+    auto set = [](int id) {
+        HWND control = GetDlgItem(g_board.window, id);
+        if ((HFONT)SendMessageA(control, WM_GETFONT, 0, 0) != g_board.fieldFont)
+            SendMessageA(control, WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
+    };
+    set(IDC_PROJECTS);
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        set(FieldId(slot));
+}
+
+void PlanFieldsAhead() {
+    g_slotsAhead = -1;
+    if (g_start.freshStart)
+        return;
+    char folder[kPathSize];
+    ReadTrimmedProgramFolder(g_board.settings, folder);
+    char sample[kPathSize];
+    base::FormatText(sample, sizeof sample, "%s\\%s", folder, kSampleFileName);
+    settings::ReadSettingText(g_board.settings, settings::kFiles, settings::kCurrent, sample,
+                              g_aheadPath, kPathSize);
+    if (g_aheadPath[0] != '\0')
+        g_slotsAhead = 0;
+}
+
+void FillFieldsAhead() {
+    if (g_slotsAhead < 0 || g_slotsAhead >= kSlotCount)
+        return;
+    if (g_slotsAhead == 0) {
+        if (ReadProjectFile(g_aheadPath, g_boardImage, nullptr) != ProjectReadResult::kRead) {
+            g_slotsAhead = -1;
+            return;
+        }
+        SetFieldFont();
+    }
+    ScatterSlots(g_slotsAhead, g_slotsAhead + kSlotsAheadPerWait);
+    g_slotsAhead += kSlotsAheadPerWait;
 }
 
 } // namespace
@@ -74,6 +139,7 @@ BOOL BoardWindow::OnInit() {
     DescribeThisSystem(g_board.about);
     TraceStartup("icons, window stack, system description");
 
+    PlanFieldsAhead();
     if (HandOverToRunningBoard())
         return FALSE;
     settings::WriteSettingNumber(g_board.settings, settings::kHandles, settings::kTransHandle,
@@ -89,7 +155,7 @@ BOOL BoardWindow::OnInit() {
     TraceStartup("program folder, leftovers");
     LoadSettings();
     TraceStartup("settings");
-    CreateFieldFont();
+    SetFieldFont();
     TraceStartup("field font");
     ApplyOptions();
     ShowCurrentProject();
@@ -117,7 +183,7 @@ BOOL BoardWindow::OnInit() {
 // Finds a running board through the settings store and hands over to it.
 bool BoardWindow::HandOverToRunningBoard() {
     for (int attempt = 0; attempt < 3; ++attempt) {
-        BoardWait(50, false);
+        BoardWait(50, false, FillFieldsAhead);
         int previous = (int)(INT_PTR)g_start.otherInstance;
         g_start.otherInstance = (HWND)(INT_PTR)settings::ReadSettingNumber(
             g_board.settings, settings::kHandles, settings::kTransHandle, previous);
@@ -141,23 +207,9 @@ bool BoardWindow::HandOverToRunningBoard() {
 }
 
 void BoardWindow::ReadProgramFolder() {
-    char* folder = g_board.programFolder;
-    settings::ReadSettingText(g_board.settings, settings::kConfigure, settings::kThisProgramDir, "",
-                              folder, 231);
-    size_t n = strlen(folder);
-    while (n > 0 && strchr("\n\r /\\", folder[n - 1]))
-        folder[--n] = '\0';
-    if (n > 0)
-        SetCurrentDirectoryA(folder);
-}
-
-void BoardWindow::CreateFieldFont() {
-    PrepareFieldFont(); // normally already done while the splash waited
-    if (!g_board.fieldFont)
-        return; // the controls keep the dialog font
-    SendMessageA(Item(IDC_PROJECTS), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
-    for (int slot = 0; slot < kSlotCount; ++slot)
-        SendMessageA(Item(FieldId(slot)), WM_SETFONT, (WPARAM)g_board.fieldFont, TRUE);
+    ReadTrimmedProgramFolder(g_board.settings, g_board.programFolder);
+    if (g_board.programFolder[0] != '\0')
+        SetCurrentDirectoryA(g_board.programFolder);
 }
 
 // Menu check marks, the icon, the check boxes and the topmost state from the flags.
@@ -190,13 +242,19 @@ void BoardWindow::ApplyOptions() {
 // short, it names a device) is treated as missing, so nothing is written over it without
 // the user naming it; the user is told once the board is on screen.
 void BoardWindow::ShowCurrentProject() {
-    if (g_board.currentPath[0] == '\0')
-        return;
-    if (BoardReadProject(g_board.currentPath, g_boardImage, true)) {
+    const bool named = g_board.currentPath[0] != '\0';
+    if (named && BoardReadProject(g_board.currentPath, g_boardImage, true)) {
         TraceStartup("project read");
-        ScatterBoard();
-    } else
+        ScatterBoardChanges();
+        return;
+    }
+    if (named)
         reportUnreadable_ = SomethingAt(g_board.currentPath);
+    // Nothing to show: the slots stay empty, also those that were filled ahead.
+    if (g_slotsAhead > 0) {
+        ClearImage(g_boardImage);
+        ScatterBoardChanges();
+    }
 }
 
 void BoardWindow::OnFirstIdle() {

@@ -21,7 +21,6 @@ class BoardWindow : public ui::Dialog {
   private:
     bool HandOverToRunningBoard();
     void ReadProgramFolder();
-    void CreateFieldFont();
     void ApplyOptions();
     void ShowCurrentProject();
     void OnClose();
