@@ -310,9 +310,17 @@ bool IsClass(HWND window, const char* name) {
     return lstrcmpiA(ClassOf(window).c_str(), name) == 0;
 }
 
+// A picture static (a dialog's icon) carries the same id as resource-script labels; its
+// "text" is a resource name, not words.
+bool IsTextStatic(HWND control) {
+    const LONG_PTR type = GetWindowLongPtrW(control, GWL_STYLE) & SS_TYPEMASK;
+    return IsClass(control, "Static") && type != SS_ICON && type != SS_BITMAP &&
+           type != SS_ENHMETAFILE;
+}
+
 HWND MessageBoxStatic(HWND box) {
     for (HWND child : ChildrenOf(box))
-        if ((GetDlgCtrlID(child) & 0xFFFF) == kMessageBoxTextId && IsClass(child, "Static"))
+        if ((GetDlgCtrlID(child) & 0xFFFF) == kMessageBoxTextId && IsTextStatic(child))
             return child;
     return nullptr;
 }

@@ -99,6 +99,20 @@ int RunChild(const char* title) {
                                                     reinterpret_cast<LPARAM>(wideTitle)));
 }
 
+// A dialog of statics and buttons only, as an installer's dialog is: its icon is a static
+// with the id of resource-script labels.
+int RunIconChild(const char* title) {
+    wchar_t wideTitle[256] = {};
+    MultiByteToWideChar(CP_ACP, 0, title, -1, wideTitle, 255);
+    DialogTemplate t;
+    t.Item(kStatic, L"A warning in a static of its own.", kClicks, SS_LEFT, 7, 7, 190, 20);
+    t.Item(kStatic, L"icon", -1, SS_ICON, 7, 40, 20, 20);
+    t.Item(kButton, L"Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 150, 70, 50, 14);
+    return static_cast<int>(DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), nullptr,
+                                                    ChildProc,
+                                                    reinterpret_cast<LPARAM>(wideTitle)));
+}
+
 // ---- test side ----
 
 std::string SelfPath() {
@@ -335,9 +349,22 @@ TEST(Driver, TooltipToolsAreReadInFull) {
 
 } // namespace
 
+TEST(Driver, ADialogWhoseIconHasTheLabelsIdIsNoMessageBox) {
+    const std::string title = "Driver selftest icon " + std::to_string(GetCurrentProcessId());
+    driver::Process child =
+        driver::Start(SelfPath(), "--icon-child \"" + title + "\"", driver::ExeDir());
+    ASSERT_NE(child.pid, 0u) << driver::LastFailure();
+    HWND dialog = driver::WaitVisibleWindow(title, 15000, child.pid);
+    EXPECT_TRUE(dialog) << driver::LastFailure();
+    EXPECT_EQ(driver::WaitMessageBox(child.pid, 300), nullptr) << "found " << title;
+    driver::Kill(child);
+}
+
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "--child") == 0)
         return RunChild(argv[2]);
+    if (argc >= 3 && std::strcmp(argv[1], "--icon-child") == 0)
+        return RunIconChild(argv[2]);
     if (argc >= 3 && std::strcmp(argv[1], "--exit") == 0)
         return std::atoi(argv[2]);
     ::testing::InitGoogleTest(&argc, argv);
