@@ -38,7 +38,7 @@ startup_bench() {
             store/project_image.cpp base/text.cpp)
 
     start_private_display 60
-    trap 'WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null; stop_private_display' EXIT
+    trap finish_wine_run EXIT
     prepare_prefix "$ROOT/build/wine-bench"
     "$WINESERVER" -p # one persistent server, as in the tests: starts then take a tenth of a second
     "$WINE" cmd /c exit >/dev/null 2>&1 || true
@@ -85,7 +85,7 @@ fi
     store/disk_file.cpp store/file_stamp.cpp store/consolidate_files.cpp dialogs/consolidation_counts.cpp \
     dialogs/long_run.cpp)
 start_private_display 60
-trap 'WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null; stop_private_display' EXIT
+trap finish_wine_run EXIT
 prepare_prefix "$ROOT/build/wine-bench"
 echo "== under Wine ($("$WINE" --version)), the $arch build of the program's own file code; same data"
 "$loader" "$OUT/bench.exe" "$(windows_path "$ROOT/build/bench-data")"

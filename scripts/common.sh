@@ -172,8 +172,17 @@ start_private_display() {
 }
 
 stop_private_display() {
-    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] && { kill "$XVFB_PID" 2>/dev/null || true; }
     XVFB_PID=""
+}
+
+# The end of a run under Wine, passed or failed: every step is taken even where one before
+# it fails (a server already gone), so that no display or mount outlives the run.
+finish_wine_run() {
+    WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null || true
+    stop_private_display
+    unmount_small_disk
+    unmount_read_only_folder
 }
 
 # A Windows path for a file of this machine, through Wine's Z: drive.
@@ -195,8 +204,12 @@ prepare_small_disk() {
     fi
 }
 
+# A program still ending may hold the disk a moment longer: then it is detached now and
+# freed when that program is gone.
 unmount_small_disk() {
-    [ -n "${SMALL_DISK:-}" ] && umount "$SMALL_DISK" 2>/dev/null
+    if [ -n "${SMALL_DISK:-}" ]; then
+        umount "$SMALL_DISK" 2>/dev/null || umount -l "$SMALL_DISK" 2>/dev/null || true
+    fi
     SMALL_DISK=""
 }
 
@@ -220,6 +233,9 @@ prepare_read_only_folder() {
 }
 
 unmount_read_only_folder() {
-    [ -n "${READ_ONLY_DIR:-}" ] && { umount "$READ_ONLY_DIR/view" 2>/dev/null || true; }
+    if [ -n "${READ_ONLY_DIR:-}" ]; then
+        umount "$READ_ONLY_DIR/view" 2>/dev/null || umount -l "$READ_ONLY_DIR/view" 2>/dev/null ||
+            true
+    fi
     READ_ONLY_DIR=""
 }

@@ -33,7 +33,7 @@ else
 fi
 
 start_private_display 80
-trap 'WINEPREFIX=$WINEPREFIX "$WINESERVER" -k 2>/dev/null; stop_private_display; unmount_small_disk; unmount_read_only_folder' EXIT
+trap finish_wine_run EXIT
 prepare_small_disk "$ROOT/build/$name-small-disk"
 prepare_read_only_folder "$ROOT/build/$name-read-only"
 prepare_prefix "$ROOT/build/wine-$name"
