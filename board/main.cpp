@@ -1,7 +1,6 @@
 // Start-up of the board program: the splash, then the board window's modal run, which is
 // the whole life of the process.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "base/text.h"
 #include "board/board.h"
@@ -13,6 +12,7 @@
 #include "resources/kestrum_ids.h"
 #include "ui/dialog.h"
 #include "ui/message.h"
+#include "ui/tooltip.h"
 
 namespace {
 
@@ -34,20 +34,19 @@ const char* Arguments(const char* line) {
 }
 
 // Work of the start that the splash's wait can take, as it would be done later anyway:
-// loading the shell's library for the tray icon, and the field font.
+// loading the shell's library for the tray icon and the common controls for the screen
+// tips, and the field font.
 void PrepareWhileSplashWaits() {
     LoadShellLibrary();
+    ui::PrepareTooltipClass();
     PrepareFieldFont();
-    TraceStartup("shell library, field font (in the splash wait)");
+    TraceStartup("libraries, field font (in the splash wait)");
 }
 
 } // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     TraceStartup("WinMain entered");
-    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
-    TraceStartup("common controls");
     ui::SetProgramNames(kProductName, kProductName);
 
     base::CopyText(g_start.commandLine, sizeof g_start.commandLine, Arguments(GetCommandLineA()));

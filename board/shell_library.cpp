@@ -1,5 +1,6 @@
 #include "board/shell_library.h"
 
+#include "base/system_library.h"
 #include "base/text.h"
 
 namespace {
@@ -17,13 +18,7 @@ bool LoadShellLibrary() {
     if (g_tried)
         return g_notifyIcon && g_execute;
     g_tried = true;
-    // From the system folder by its full path: never a library of that name found elsewhere.
-    char path[MAX_PATH];
-    const UINT n = GetSystemDirectoryA(path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH)
-        return false;
-    base::FormatText(path + n, MAX_PATH - n, "\\shell32.dll");
-    HMODULE library = LoadLibraryA(path); // kept for the life of the process
+    HMODULE library = base::LoadSystemLibrary("shell32.dll");
     if (!library)
         return false;
     g_notifyIcon = (NotifyIconFunction)(void*)GetProcAddress(library, "Shell_NotifyIconA");

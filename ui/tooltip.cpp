@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/system_library.h"
+
 namespace ui {
 
 namespace {
@@ -21,6 +23,20 @@ TTTOOLINFOA ToolRecord(HWND owner, HWND tool) {
 const char kSelfProperty[] = "ui.Tooltip";
 
 } // namespace
+
+bool PrepareTooltipClass() {
+    static bool tried = false, ready = false;
+    if (tried)
+        return ready;
+    tried = true;
+    using InitFunction = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    HMODULE library = base::LoadSystemLibrary("comctl32.dll");
+    auto init =
+        library ? (InitFunction)(void*)GetProcAddress(library, "InitCommonControlsEx") : nullptr;
+    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES}; // the tooltip class
+    ready = init && init(&classes);
+    return ready;
+}
 
 // The control asks itself for the window under a point (TTM_WINDOWFROMPOINT), both for a
 // relayed message and when its timer decides whether to show the tip; answering here
@@ -51,8 +67,8 @@ HWND Tooltip::WindowUnder(POINT screen) const {
 
 bool Tooltip::Create(HWND owner, const TooltipTiming& timing) {
     Destroy();
-    INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_BAR_CLASSES}; // the tooltip class
-    InitCommonControlsEx(&classes);
+    if (!PrepareTooltipClass())
+        return false;
     control_ =
         CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);

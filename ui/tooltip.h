@@ -12,6 +12,11 @@ struct TooltipTiming {
     int maxWidth = 300; // pixels; longer tips wrap
 };
 
+// Loads the common controls library and registers the tooltip class, once. A program
+// that shows tips loads the library when it first needs it (the board: while its splash
+// waits), not at its start; Create calls this too.
+bool PrepareTooltipClass();
+
 class Tooltip {
   public:
     Tooltip() = default;
