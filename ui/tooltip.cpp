@@ -67,8 +67,7 @@ HWND Tooltip::WindowUnder(POINT screen) const {
 
 bool Tooltip::Create(HWND owner, const TooltipTiming& timing) {
     Destroy();
-    if (!PrepareTooltipClass())
-        return false;
+    PrepareTooltipClass(); // whether the class is there, creating the control tells
     control_ =
         CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, 0, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                         CW_USEDEFAULT, owner, nullptr, GetModuleHandleA(nullptr), nullptr);

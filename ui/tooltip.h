@@ -12,9 +12,8 @@ struct TooltipTiming {
     int maxWidth = 300; // pixels; longer tips wrap
 };
 
-// Loads the common controls library and registers the tooltip class, once. A program
-// that shows tips loads the library when it first needs it (the board: while its splash
-// waits), not at its start; Create calls this too.
+// Loads the common controls library and registers the tooltip class, once; Create calls it.
+// A program may call it earlier, at a moment when it would otherwise wait.
 bool PrepareTooltipClass();
 
 class Tooltip {
