@@ -102,4 +102,7 @@ void SetBoardTopMost(bool topMost);
 
 // Settings of the board, through the settings store.
 void LoadSettings();
+// The current project's path as the settings hold it (kPathSize bytes), the sample project
+// of programFolder when none is stored.
+void ReadCurrentPath(const char* programFolder, char* path);
 void SaveSettings();

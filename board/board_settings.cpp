@@ -16,15 +16,19 @@ void WriteOption(const char* name, bool on) {
 
 } // namespace
 
+void ReadCurrentPath(const char* programFolder, char* path) {
+    char sample[kPathSize];
+    base::FormatText(sample, sizeof sample, "%s\\%s", programFolder, kSampleFileName);
+    settings::ReadSettingText(g_board.settings, settings::kFiles, settings::kCurrent, sample, path,
+                              kPathSize);
+}
+
 void LoadSettings() {
     using namespace settings;
-    if (g_start.freshStart) {
+    if (g_start.freshStart)
         g_board.currentPath[0] = '\0';
-    } else {
-        char sample[kPathSize];
-        base::FormatText(sample, sizeof sample, "%s\\%s", g_board.programFolder, kSampleFileName);
-        ReadSettingText(g_board.settings, kFiles, kCurrent, sample, g_board.currentPath, kPathSize);
-    }
+    else
+        ReadCurrentPath(g_board.programFolder, g_board.currentPath);
     g_board.minOnEachCopy = ReadOption(kMinOnEachCopy, g_board.minOnEachCopy);
     g_board.topMost = ReadOption(kTopMost, g_board.topMost);
     g_board.useSystemTray = ReadOption(kUseSystemTray, g_board.useSystemTray);

@@ -83,10 +83,7 @@ void PlanFieldsAhead() {
         return;
     char folder[kPathSize];
     ReadTrimmedProgramFolder(g_board.settings, folder);
-    char sample[kPathSize];
-    base::FormatText(sample, sizeof sample, "%s\\%s", folder, kSampleFileName);
-    settings::ReadSettingText(g_board.settings, settings::kFiles, settings::kCurrent, sample,
-                              g_aheadPath, kPathSize);
+    ReadCurrentPath(folder, g_aheadPath);
     if (g_aheadPath[0] != '\0')
         g_slotsAhead = 0;
 }
