@@ -3,11 +3,16 @@
 // project file and shows it, with the board's field font and the board's control ids.
 // It does nothing else, so the board's start-up is measured against what its controls
 // and its project cost on this system.
-// Usage: startup_baseline PROJECT [OTHER_PROJECT]
+// Usage: startup_baseline [--system-parts] PROJECT [OTHER_PROJECT]
+//   --system-parts adds what the board takes from the system besides its dialog: a tooltip
+//   control with a tool for each control, and a notification-area icon. The libraries are
+//   loaded by name, so that the plain baseline does not load them.
 //   A click on a copy button copies its field, as the board's copy does without options.
 //   Command kLoadOther reads OTHER_PROJECT; command kShowOther then shows the other of the
 //   two projects each time: the 66 texts of a switch, set in-process.
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
@@ -22,6 +27,7 @@ ProjectImage g_images[2];
 int g_shown = 0;
 const char* g_paths[2] = {"", ""};
 HFONT g_font = nullptr;
+bool g_systemParts = false;
 
 // The same trace as the board's trace build writes (board/startup_trace.h), when the
 // environment variable TESSARO_STARTUP_TRACE names a file.
@@ -147,6 +153,63 @@ void Show(HWND dialog, const ProjectImage& image) {
     }
 }
 
+// ---- the system parts ---------------------------------------------------------------
+
+constexpr UINT kTrayMessage = WM_APP + 100;
+
+// A tip as long as the board's longest, for each of the dialog's controls.
+void AddTooltip(HWND dialog) {
+    HMODULE controls = LoadLibraryA("comctl32.dll");
+    using InitFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+    auto init =
+        controls ? (InitFn)(void*)GetProcAddress(controls, "InitCommonControlsEx") : nullptr;
+    INITCOMMONCONTROLSEX which = {sizeof which, ICC_WIN95_CLASSES};
+    if (!init || !init(&which))
+        return;
+    HWND tips = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!tips)
+        return;
+    static char text[] =
+        "Select this button to copy text into the clipboard. Then you can go into any program "
+        "and paste the text. A tip of about the length of the board's longest tip, so that the "
+        "tooltip control keeps as much text as it does for the board, wrapping over lines.";
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        TOOLINFOA tool = {};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = dialog;
+        tool.uId = (UINT_PTR)child;
+        tool.lpszText = text;
+        SendMessageA(tips, TTM_ADDTOOLA, 0, (LPARAM)&tool);
+    }
+    SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 300);
+    SendMessageA(tips, TTM_ACTIVATE, TRUE, 0);
+}
+
+using NotifyFn = BOOL(WINAPI*)(DWORD, NOTIFYICONDATAA*);
+
+NotifyFn TrayCall() {
+    HMODULE shell = LoadLibraryA("shell32.dll");
+    return shell ? (NotifyFn)(void*)GetProcAddress(shell, "Shell_NotifyIconA") : nullptr;
+}
+
+void TrayIcon(HWND dialog, DWORD what) {
+    NotifyFn notify = TrayCall();
+    if (!notify)
+        return;
+    NOTIFYICONDATAA icon = {};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = dialog;
+    icon.uID = 1;
+    icon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    icon.uCallbackMessage = kTrayMessage;
+    icon.hIcon = LoadIconA(nullptr, (LPCSTR)IDI_APPLICATION);
+    lstrcpynA(icon.szTip, "Baseline", sizeof icon.szTip);
+    notify(what, &icon);
+}
+
 void Initialise(HWND dialog) {
     Trace("dialog created");
     SetWindowTextA(dialog, g_paths[0]);
@@ -165,12 +228,23 @@ void Initialise(HWND dialog) {
         Show(dialog, g_images[0]);
     }
     Trace("project read and shown");
+    if (g_systemParts) {
+        AddTooltip(dialog);
+        TrayIcon(dialog, NIM_ADD);
+        Trace("system parts");
+    }
     // Shown and painted here, as the board is once its initialisation is done, so that
     // both are ready at the same point.
     ShowWindow(dialog, SW_SHOWNORMAL);
     UpdateWindow(dialog);
     Trace("shown and painted");
     WriteTrace();
+}
+
+void End(HWND dialog) {
+    if (g_systemParts)
+        TrayIcon(dialog, NIM_DELETE);
+    EndDialog(dialog, 0);
 }
 
 void Copy(HWND dialog, int copyId) {
@@ -193,11 +267,11 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT msg, WPARAM w, LPARAM) {
             g_shown = 1 - g_shown;
             Show(dialog, g_images[g_shown]);
         } else if (id == IDCANCEL) {
-            EndDialog(dialog, 0);
+            End(dialog);
         }
         return TRUE;
     }
-    case WM_CLOSE: EndDialog(dialog, 0); return TRUE;
+    case WM_CLOSE: End(dialog); return TRUE;
     }
     return FALSE;
 }
@@ -206,13 +280,18 @@ INT_PTR CALLBACK Procedure(HWND dialog, UINT msg, WPARAM w, LPARAM) {
 
 // Built as a windows-subsystem program, as the board is: no console.
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        fprintf(stderr, "usage: %s PROJECT [OTHER_PROJECT]\n", argv[0]);
+    int first = 1;
+    if (argc > 1 && strcmp(argv[1], "--system-parts") == 0) {
+        g_systemParts = true;
+        first = 2;
+    }
+    if (argc <= first) {
+        fprintf(stderr, "usage: %s [--system-parts] PROJECT [OTHER_PROJECT]\n", argv[0]);
         return 2;
     }
     Trace("main entered");
-    g_paths[0] = argv[1];
-    g_paths[1] = argc > 2 ? argv[2] : "";
+    g_paths[0] = argv[first];
+    g_paths[1] = argc > first + 1 ? argv[first + 1] : "";
     Template t;
     BuildTemplate(t);
     DialogBoxIndirectParamA(GetModuleHandleA(nullptr), t.Get(), nullptr, Procedure, 0);

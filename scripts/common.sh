@@ -51,7 +51,8 @@ ensure_packages() {
         case "$p" in *:i386) ;; *) native="$native $p" ;; esac
     done
     [ "$native" = "$missing" ] && return 1
-    say "the 32-bit packages could not be installed; installing the rest:$native"
+    say "the 32-bit packages could not be installed${native:+; installing the rest:$native}"
+    [ -z "$native" ] && return 0
     # shellcheck disable=SC2086
     apt-get install -y -qq --no-install-recommends $native >/dev/null
 }
