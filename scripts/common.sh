@@ -29,6 +29,19 @@ update_package_lists() {
     return 0
 }
 
+# The 32-bit packages come from a second set of lists. When the security lists for i386 are
+# out of step, the release's own lists still carry both word sizes at one version: take the
+# packages from those (the 32-bit media library named, as the resolver misses it then).
+install_from_release_lists() {
+    local release
+    release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+    [ -n "$release" ] || return 1
+    say "installing from the $release lists, which keep 32-bit and 64-bit packages in step"
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends --no-remove -t "$release" $1 \
+        libgstreamer-plugins-base1.0-0:i386 >/dev/null
+}
+
 ensure_packages() {
     local missing=""
     for p in $PACKAGES; do
@@ -44,8 +57,9 @@ ensure_packages() {
     update_package_lists
     # shellcheck disable=SC2086
     apt-get install -y -qq --no-install-recommends $missing >/dev/null && return 0
-    # The 32-bit packages come from a second set of lists; when those are out of step the
-    # rest still installs, and the scripts then run the 64-bit build only and say so.
+    case "$missing" in *:i386*) install_from_release_lists "$missing" && return 0 ;; esac
+    # When even that fails the rest still installs, and the scripts then run the 64-bit
+    # build only and say so.
     local native=""
     for p in $missing; do
         case "$p" in *:i386) ;; *) native="$native $p" ;; esac

@@ -26,7 +26,9 @@ build test-i686 "$ROOT/build/$name-i686"
 build test-x86_64 "$ROOT/build/$name-x86_64"
 
 suites="x86_64"
-if can_run_32bit; then
+if [ -n "${TESSARO_SUITES:-}" ]; then
+    suites=$TESSARO_SUITES # for example i686 alone, for a long campaign on the release build
+elif can_run_32bit; then
     suites="i686 x86_64"
 else
     say "this machine cannot run 32-bit programs ($WINE32 does not start): the i686 build is built but not tested, only the x86_64 suite runs"
